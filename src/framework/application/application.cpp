@@ -1,0 +1,114 @@
+#include "framework/application/application.h"
+
+#include "framework/application/dispatch.h"
+#include "framework/folder_item/folder_item.h"
+#include "framework/menu/menu_item.h"
+#include "framework/qt/event_loop.h"
+#include "framework/runtime/runtime.h"
+#include "framework/window/window.h"
+#include "framework/window/window_system.h"
+
+namespace fw {
+
+namespace {
+
+struct RunState {
+  Ref<Application> app;
+  bool quitRequested = false;
+  int exitStatus = 0;
+  MessageBoxHandler messageBox;
+};
+
+RunState& R() {
+  static RunState state;
+  return state;
+}
+
+}  // namespace
+
+const ClassRecord& Application::Lookup() {
+  static const ClassRecord record = [] {
+    ClassRecord r;
+    r.name = "Application";
+    r.attributes = {{"__Scope", "Public"}};
+    r.virtualMethods = {"Constructor"};
+    r.factory = [] { return std::make_shared<Application>(); };
+    return r;
+  }();
+  return record;
+}
+
+const ClassRecord& Application::NativeClass() const { return Lookup(); }
+
+Ref<FolderItem> Application::ExecutableFile() const { return ApplicationExecutableFile(); }
+
+void RegisterAppObject(const Ref<Application>& app) { R().app = app; }
+
+Ref<Application> GetAppObject() { return R().app; }
+
+void RunFrameworkInitialization(const Ref<Delegate>& startup) {
+  NotNil(startup, "die Startroutine");
+  RunInHandlerScope([&] { startup->Invoke(); });
+}
+
+void RuntimeRun() {
+  if (!R().quitRequested && !FailurePending()) {
+    if (R().app) Dispatch([] { RaiseClassEvent(*R().app, "Open"); });
+    if (!R().quitRequested && !FailurePending()) qt::ExecEventLoop();
+  }
+  if (std::exception_ptr failure = TakeUnhandledFailure()) std::rethrow_exception(failure);
+}
+
+void Quit(int32_t) {
+  R().quitRequested = true;
+  qt::ExitEventLoop();
+}
+
+bool QuitRequested() { return R().quitRequested; }
+
+void EndEventLoop() { qt::ExitEventLoop(); }
+
+void SetMessageBoxHandler(MessageBoxHandler handler) { R().messageBox = std::move(handler); }
+
+void MsgBox(const std::string& text) {
+  if (R().messageBox) {
+    R().messageBox(text);
+    return;
+  }
+  // What the user sees behind the box should be what the handler made so far.
+  WindowSystem::Flush();
+  Window* front = WindowSystem::Front();
+  qt::ShowMessageBox(front ? front->Title() : std::string(), text);
+}
+
+std::string DescribeFailure(std::exception_ptr failure) {
+  try {
+    if (failure) std::rethrow_exception(failure);
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+  }
+  return "Unbekannter Fehler.";
+}
+
+void UnhandledException(std::exception_ptr failure) {
+  R().exitStatus = 1;
+  MsgBox("Das Programm muss wegen eines Fehlers beendet werden.\r\r" + DescribeFailure(failure));
+}
+
+void ReleaseModuleLists() { WindowSystem::ReleaseAll(); }
+
+void RuntimeInit() {
+  qt::StartToolkit();
+  R().quitRequested = false;
+  R().exitStatus = 0;
+}
+
+int RuntimeExit() {
+  WindowSystem::ReleaseAll();
+  R().app.reset();
+  qt::StopToolkit();
+  return R().exitStatus;
+}
+
+}  // namespace fw

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "framework/runtime/class_record.h"
+#include "framework/runtime/delegate.h"
+
+namespace fw {
+
+class MenuBar;
+class FolderItem;
+
+// The application object: one per run, registered with the framework.
+class Application : public Object {
+ public:
+  static constexpr const char* kTypeName = "Application";
+  static const ClassRecord& Lookup();
+
+  Ref<fw::MenuBar> MenuBar() const { return menuBar_; }
+  void MenuBar(Ref<fw::MenuBar> menuBar) { menuBar_ = std::move(menuBar); }
+  Ref<FolderItem> ExecutableFile() const;
+
+ protected:
+  const ClassRecord& NativeClass() const override;
+
+ private:
+  Ref<fw::MenuBar> menuBar_;
+};
+
+void RegisterAppObject(const Ref<Application>& app);
+Ref<Application> GetAppObject();
+
+// Runs the start-up routine once, before the first event is handled.
+void RunFrameworkInitialization(const Ref<Delegate>& startup);
+
+// The event loop: returns when the application quits. A failure that ended
+// the loop comes out of here.
+void RuntimeRun();
+
+// Ends the run: the event loop returns as soon as the running handler does.
+void Quit(int32_t code = 0);
+bool QuitRequested();
+
+// A modal message with an OK button; the caller goes on once it is closed.
+void MsgBox(const std::string& text);
+
+// Tests put their own message box in place (and restore with nullptr).
+using MessageBoxHandler = std::function<void(const std::string& text)>;
+void SetMessageBoxHandler(MessageBoxHandler handler);
+
+// Tells the user of a failure that nothing caught; the run then ends with a
+// non-zero exit status.
+void UnhandledException(std::exception_ptr failure);
+std::string DescribeFailure(std::exception_ptr failure);
+
+// Gives up the framework's run-wide lists: the live windows.
+void ReleaseModuleLists();
+
+// Internal: asks the event loop to stop (a failure is waiting).
+void EndEventLoop();
+
+}  // namespace fw

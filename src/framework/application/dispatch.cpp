@@ -1,0 +1,57 @@
+#include "framework/application/dispatch.h"
+
+#include "framework/application/application.h"
+#include "framework/window/window_system.h"
+
+namespace fw {
+
+namespace {
+
+int depth = 0;
+std::exception_ptr pendingFailure;
+
+void Run(const std::function<void()>& work) {
+  if (pendingFailure) return;
+  ++depth;
+  try {
+    work();
+  } catch (...) {
+    if (!pendingFailure) pendingFailure = std::current_exception();
+    EndEventLoop();
+  }
+  --depth;
+}
+
+}  // namespace
+
+void Dispatch(const std::function<void()>& work) {
+  Run(work);
+  if (depth == 0) WindowSystem::Flush();
+}
+
+void DispatchPaint(const std::function<void()>& work) {
+  Run(work);
+  if (depth == 0) WindowSystem::ScheduleFlush();
+}
+
+void RunInHandlerScope(const std::function<void()>& work) {
+  struct Scope {
+    Scope() { ++depth; }
+    ~Scope() {
+      if (--depth == 0) WindowSystem::Flush();
+    }
+  } scope;
+  work();
+}
+
+bool InsideHandler() { return depth > 0; }
+
+bool FailurePending() { return static_cast<bool>(pendingFailure); }
+
+std::exception_ptr TakeUnhandledFailure() {
+  std::exception_ptr failure = pendingFailure;
+  pendingFailure = nullptr;
+  return failure;
+}
+
+}  // namespace fw

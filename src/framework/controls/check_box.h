@@ -1,0 +1,32 @@
+#pragma once
+
+#include "framework/controls/control.h"
+
+namespace fw {
+
+struct CheckBoxProperties {
+  std::string caption;
+  int32_t state = 0;  // 0 unticked, 1 ticked, 2 undecided
+  bool value = false;
+};
+
+class CheckBox : public Control {
+ public:
+  static constexpr const char* kTypeName = "CheckBox";
+  static const ClassRecord& Lookup();
+
+  const std::string& Caption() const { return own_.caption; }
+  bool Value() const;
+  void Value(bool ticked);
+
+ protected:
+  const ClassRecord& NativeClass() const override;
+  const std::vector<EventSpec>& Events() const override;
+  std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) override;
+  void SyncPeer() override;
+
+ private:
+  CheckBoxProperties own_;
+};
+
+}  // namespace fw

@@ -1,0 +1,113 @@
+#include "framework/controls/control.h"
+
+#include "framework/qt/control_peer.h"
+#include "framework/window/window.h"
+
+namespace fw {
+
+const ClassRecord& Control::Lookup() {
+  static const ClassRecord record = [] {
+    using P = ControlProperties;
+    ClassRecord r;
+    r.name = "RectControl";
+    r.attributes = {{"__Scope", "Public"}};
+    r.virtualMethods = {"Constructor"};
+    r.properties = {Common("Name", &P::name),
+                    Common("Index", &P::index),
+                    Common("Left", &P::left),
+                    Common("Top", &P::top),
+                    Common("Width", &P::width),
+                    Common("Height", &P::height),
+                    Common("LockLeft", &P::lockLeft),
+                    Common("LockTop", &P::lockTop),
+                    Common("LockRight", &P::lockRight),
+                    Common("LockBottom", &P::lockBottom),
+                    Common("TabPanelIndex", &P::tabPanelIndex),
+                    Common("TabIndex", &P::tabIndex),
+                    Common("InitialParent", &P::initialParent)};
+    return r;
+  }();
+  return record;
+}
+
+const ClassRecord& Control::NativeClass() const { return Lookup(); }
+
+Control::Control() = default;
+
+Control::~Control() = default;
+
+Ref<Window> Control::Window() const { return window_.lock(); }
+
+const std::vector<EventSpec>& Control::CommonEvents() {
+  static const std::vector<EventSpec> events{
+      {"Open", EventSignature<void>()},
+      {"MouseDown", EventSignature<bool, int32_t, int32_t>()},
+      {"DragOver", EventSignature<bool, int32_t, int32_t, DragItem&, int32_t>()}};
+  return events;
+}
+
+const std::vector<EventSpec>& Control::Events() const { return CommonEvents(); }
+
+void Control::InstallHandler(std::string_view event, const Ref<Delegate>& handler) {
+  NotNil(handler, "der Ereignisbehandler für „" + std::string(event) + "“");
+  for (const auto& spec : Events()) {
+    if (spec.name != event) continue;
+    if (handler->Signature() != spec.signature) {
+      throw InvalidArgumentException("Das Ereignis „" + spec.name + "“ erwartet einen Behandler „" +
+                                     spec.signature + "“, nicht „" + handler->Signature() + "“.");
+    }
+    handlers_[spec.name] = handler;
+    if (peer_) peer_->EventsChanged();
+    return;
+  }
+  throw InvalidArgumentException("Die Klasse „" + Class().name + "“ kennt kein Ereignis „" +
+                                 std::string(event) + "“.");
+}
+
+bool Control::Handles(std::string_view event) const { return handlers_.contains(event); }
+
+Value Control::RaiseEvent(std::string_view event, const Arguments& args) {
+  auto it = handlers_.find(event);
+  if (it == handlers_.end()) return Value();
+  Ref<Delegate> handler = it->second;  // the handler may replace itself
+  return handler->Invoke(args);
+}
+
+bool Control::RaiseBooleanEvent(std::string_view event, const Arguments& args) {
+  Value result = RaiseEvent(event, args);
+  const bool* b = std::get_if<bool>(&result);
+  return b && *b;
+}
+
+void Control::PropertiesChanged() {
+  if (updateDepth_ == 0 && peer_) SyncPeer();
+}
+
+void Control::BeginPropertyUpdate() { ++updateDepth_; }
+
+void Control::EndPropertyUpdate() {
+  if (--updateDepth_ == 0 && peer_) SyncPeer();
+}
+
+void Control::AttachTo(fw::Window& window, const std::string& name) {
+  window_ = std::static_pointer_cast<fw::Window>(window.shared_from_this());
+  common_.name = name;
+  peer_ = MakePeer(window.Peer());
+  SyncPeer();
+}
+
+void Control::RebuildPeer() {
+  Ref<fw::Window> window = Window();
+  if (!window) return;
+  peer_.reset();
+  peer_ = MakePeer(window->Peer());
+  peer_->EventsChanged();
+}
+
+void InstallInstanceEventHandler(const Ref<Control>& control, std::string_view event,
+                                 const Ref<Delegate>& handler) {
+  NotNil(control, "das Steuerelement für das Ereignis „" + std::string(event) + "“")
+      .InstallHandler(event, handler);
+}
+
+}  // namespace fw

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <climits>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/picture/color.h"
+#include "framework/runtime/class_record.h"
+#include "framework/runtime/delegate.h"
+#include "framework/runtime/property_field.h"
+
+namespace fw {
+
+class Window;
+namespace qt {
+class ControlPeer;
+class WindowPeer;
+}  // namespace qt
+
+// What every control's layout stream may set; each class's record says
+// which of these it accepts.
+struct ControlProperties {
+  std::string name;
+  int32_t index = INT32_MIN;
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t width = 80;
+  int32_t height = 22;
+  bool lockLeft = false;
+  bool lockTop = false;
+  bool lockRight = false;
+  bool lockBottom = false;
+  int32_t tabPanelIndex = 0;
+  int32_t tabIndex = 0;
+  bool tabStop = true;
+  bool enabled = true;
+  bool visible = true;
+  std::string helpTag;
+  bool autoDeactivate = true;
+  std::string textFont = "System";
+  int32_t textSize = 0;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  Color textColor{0, 0, 0};
+  std::string dataSource;
+  std::string dataField;
+  std::string initialParent;
+};
+
+struct EventSpec {
+  std::string name;
+  std::string signature;
+};
+
+// A control on a window. Its events are raised through delegates that the
+// window installs by event name; a delegate must have the event's shape.
+class Control : public Object {
+ public:
+  static constexpr const char* kTypeName = "RectControl";
+  static const ClassRecord& Lookup();
+
+  Control();
+  ~Control() override;
+
+  void Constructor() {}
+
+  const std::string& Name() const { return common_.name; }
+  const ControlProperties& Common() const { return common_; }
+  Ref<fw::Window> Window() const;
+
+  void InstallHandler(std::string_view event, const Ref<Delegate>& handler);
+  bool Handles(std::string_view event) const;
+  Value RaiseEvent(std::string_view event, const Arguments& args = {});
+  bool RaiseBooleanEvent(std::string_view event, const Arguments& args = {});
+
+  void PropertiesChanged();
+  void BeginPropertyUpdate() override;
+  void EndPropertyUpdate() override;
+
+  // For the window and the toolkit glue.
+  void AttachTo(fw::Window& window, const std::string& name);
+  qt::ControlPeer* Peer() const { return peer_.get(); }
+
+ protected:
+  const ClassRecord& NativeClass() const override;
+
+  virtual const std::vector<EventSpec>& Events() const;
+  static const std::vector<EventSpec>& CommonEvents();
+  // The toolkit side of each class, written in the toolkit glue.
+  virtual std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) = 0;
+  virtual void SyncPeer() = 0;
+  // A new widget in place of the old one, for a change of kind.
+  void RebuildPeer();
+
+  // A property kept in the common values, for the class tables.
+  template <class V>
+  static PropertyInfo Common(std::string name, V ControlProperties::*field) {
+    return FieldProperty<Control>(std::move(name), &Control::common_, field);
+  }
+
+  ControlProperties common_;
+
+ private:
+  friend struct ControlTables;
+  std::unique_ptr<qt::ControlPeer> peer_;
+  std::weak_ptr<fw::Window> window_;
+  std::map<std::string, Ref<Delegate>, std::less<>> handlers_;
+  int updateDepth_ = 0;
+};
+
+// Binds a handler to one event of one control; refuses an event the
+// control does not have and a delegate of another shape.
+void InstallInstanceEventHandler(const Ref<Control>& control, std::string_view event,
+                                 const Ref<Delegate>& handler);
+
+// A dragged item, as the drag events hand it over.
+class DragItem : public Object {
+ public:
+  static constexpr const char* kTypeName = "DragItem";
+};
+
+}  // namespace fw

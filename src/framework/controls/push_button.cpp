@@ -1,0 +1,50 @@
+#include "framework/controls/push_button.h"
+
+namespace fw {
+
+const ClassRecord& PushButton::Lookup() {
+  static const ClassRecord record = [] {
+    using P = ControlProperties;
+    auto own = [](std::string name, auto PushButtonProperties::*field) {
+      return FieldProperty<PushButton>(std::move(name), &PushButton::own_, field);
+    };
+    ClassRecord r;
+    r.name = kTypeName;
+    r.base = &Control::Lookup();
+    r.attributes = {{"__Scope", "Public"}};
+    r.properties = {Common("TabStop", &P::tabStop),
+                    own("Caption", &PushButtonProperties::caption),
+                    own("Default", &PushButtonProperties::isDefault),
+                    own("Cancel", &PushButtonProperties::cancel),
+                    Common("Enabled", &P::enabled),
+                    Common("Visible", &P::visible),
+                    Common("HelpTag", &P::helpTag),
+                    Common("AutoDeactivate", &P::autoDeactivate),
+                    Common("TextFont", &P::textFont),
+                    Common("TextSize", &P::textSize),
+                    Common("Bold", &P::bold),
+                    Common("Italic", &P::italic),
+                    Common("Underline", &P::underline)};
+    r.factory = [] { return std::make_shared<PushButton>(); };
+    return r;
+  }();
+  return record;
+}
+
+const ClassRecord& PushButton::NativeClass() const { return Lookup(); }
+
+const std::vector<EventSpec>& PushButton::Events() const {
+  static const std::vector<EventSpec> events = [] {
+    auto e = CommonEvents();
+    e.push_back({"Action", EventSignature<void>()});
+    return e;
+  }();
+  return events;
+}
+
+void PushButton::Caption(std::string caption) {
+  own_.caption = std::move(caption);
+  PropertiesChanged();
+}
+
+}  // namespace fw

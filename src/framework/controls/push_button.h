@@ -1,0 +1,31 @@
+#pragma once
+
+#include "framework/controls/control.h"
+
+namespace fw {
+
+struct PushButtonProperties {
+  std::string caption;
+  bool isDefault = false;
+  bool cancel = false;
+};
+
+class PushButton : public Control {
+ public:
+  static constexpr const char* kTypeName = "PushButton";
+  static const ClassRecord& Lookup();
+
+  const std::string& Caption() const { return own_.caption; }
+  void Caption(std::string caption);
+
+ protected:
+  const ClassRecord& NativeClass() const override;
+  const std::vector<EventSpec>& Events() const override;
+  std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) override;
+  void SyncPeer() override;
+
+ private:
+  PushButtonProperties own_;
+};
+
+}  // namespace fw

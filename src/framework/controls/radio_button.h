@@ -1,0 +1,32 @@
+#pragma once
+
+#include "framework/controls/control.h"
+
+namespace fw {
+
+struct RadioButtonProperties {
+  std::string caption;
+  bool value = false;
+};
+
+// Radio buttons on one window exclude each other.
+class RadioButton : public Control {
+ public:
+  static constexpr const char* kTypeName = "RadioButton";
+  static const ClassRecord& Lookup();
+
+  const std::string& Caption() const { return own_.caption; }
+  bool Value() const;  // true while selected
+  void Value(bool selected);
+
+ protected:
+  const ClassRecord& NativeClass() const override;
+  const std::vector<EventSpec>& Events() const override;
+  std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) override;
+  void SyncPeer() override;
+
+ private:
+  RadioButtonProperties own_;
+};
+
+}  // namespace fw

@@ -1,0 +1,95 @@
+#include "framework/qt/control_peer.h"
+
+#include <QDragMoveEvent>
+#include <QMouseEvent>
+
+#include "framework/application/dispatch.h"
+#include "framework/controls/control.h"
+#include "framework/qt/qt_text.h"
+#include "framework/window/window.h"
+
+namespace fw::qt {
+
+namespace {
+
+class PeerFilter : public QObject {
+ public:
+  explicit PeerFilter(ControlPeer& peer) : peer_(peer) {}
+  bool eventFilter(QObject*, QEvent* event) override { return peer_.Filter(event); }
+
+ private:
+  ControlPeer& peer_;
+};
+
+bool HasText(const std::string& text) {
+  return text.find_first_not_of(" \t\r\n") != std::string::npos;
+}
+
+}  // namespace
+
+ControlPeer::ControlPeer(Control& owner, QWidget* widget)
+    : owner_(owner), widget_(widget), filter_(std::make_unique<PeerFilter>(*this)) {
+  widget->installEventFilter(filter_.get());
+}
+
+ControlPeer::~ControlPeer() {
+  if (widget_) {
+    widget_->removeEventFilter(filter_.get());
+    widget_->hide();
+    // Later: the widget may be in the middle of handing us one of its events.
+    widget_->deleteLater();
+  }
+}
+
+void ControlPeer::ApplyCommon(const ControlProperties& p) {
+  widget_->setGeometry(p.left, p.top, p.width, p.height);
+  widget_->setFont(MakeFont(p.textFont, p.textSize, p.bold, p.italic, p.underline));
+  widget_->setEnabled(p.enabled);
+  widget_->setVisible(p.visible);
+  widget_->setToolTip(HasText(p.helpTag) ? ToQt(p.helpTag) : QString());
+  if (!p.tabStop) widget_->setFocusPolicy(Qt::NoFocus);
+}
+
+void ControlPeer::EventsChanged() { widget_->setAcceptDrops(owner_.Handles("DragOver")); }
+
+bool ControlPeer::Raise(std::string_view event, const Arguments& args) {
+  // The handler may close the window; both stay alive until it returns.
+  Ref<Object> keepControl = owner_.shared_from_this();
+  Ref<Window> keepWindow = owner_.Window();
+  bool consumed = false;
+  Dispatch([&] { consumed = owner_.RaiseBooleanEvent(event, args); });
+  return consumed;
+}
+
+bool ControlPeer::Filter(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+      if (!owner_.Handles("MouseDown")) return false;
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      QPoint at = mouse->position().toPoint();
+      return Raise("MouseDown", {at.x(), at.y()});
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      if (!owner_.Handles("DragOver")) return false;
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      QPoint at = drag->position().toPoint();
+      auto item = std::make_shared<DragItem>();
+      bool refused = Raise("DragOver", {at.x(), at.y(), item, static_cast<int32_t>(drag->dropAction())});
+      if (refused) {
+        drag->ignore();
+      } else {
+        drag->acceptProposedAction();
+      }
+      return true;
+    }
+    case QEvent::Drop:
+      // No control takes dropped data; the drop ends here.
+      event->ignore();
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace fw::qt

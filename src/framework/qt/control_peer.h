@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <string_view>
+
+#include "framework/runtime/value.h"
+
+namespace fw {
+class Control;
+struct ControlProperties;
+}  // namespace fw
+
+namespace fw::qt {
+
+// The toolkit side of a control: its widget, and the events the widget
+// reports back. The widget dies with the peer.
+class ControlPeer {
+ public:
+  ControlPeer(Control& owner, QWidget* widget);
+  virtual ~ControlPeer();
+
+  QWidget* Widget() const { return widget_; }
+  Control& Owner() const { return owner_; }
+
+  // Geometry, font, enabled state, visibility and help tag.
+  void ApplyCommon(const ControlProperties& p);
+  void EventsChanged();
+
+  // Whether the control is one the user types into (it gets the first focus).
+  virtual bool TakesTyping() const { return false; }
+
+  // Raises an event on the control from the toolkit; true when a Boolean
+  // handler consumed it.
+  bool Raise(std::string_view event, const Arguments& args = {});
+
+  // The control's own look at the widget's events; true consumes the event.
+  virtual bool Filter(QEvent* event);
+
+ private:
+  Control& owner_;
+  QPointer<QWidget> widget_;
+  std::unique_ptr<QObject> filter_;
+};
+
+}  // namespace fw::qt

@@ -1,0 +1,121 @@
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "framework/controls/edit_field.h"
+#include "framework/qt/control_peer.h"
+#include "framework/qt/keys.h"
+#include "framework/qt/qt_text.h"
+#include "framework/qt/window_peer.h"
+
+namespace fw {
+
+namespace {
+
+class EditFieldPeer : public qt::ControlPeer {
+ public:
+  using ControlPeer::ControlPeer;
+
+  bool TakesTyping() const override { return true; }
+
+  bool Filter(QEvent* event) override {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+      auto key = qt::KeyText(*static_cast<QKeyEvent*>(event));
+      if (!key) return false;
+      if (event->type() == QEvent::KeyPress) {
+        return Owner().Handles("KeyDown") && Raise("KeyDown", {*key});
+      }
+      if (Owner().Handles("KeyUp")) Raise("KeyUp", {*key});
+      return false;
+    }
+    return ControlPeer::Filter(event);
+  }
+};
+
+QLineEdit* LineOf(qt::ControlPeer* peer) { return qobject_cast<QLineEdit*>(peer->Widget()); }
+QPlainTextEdit* AreaOf(qt::ControlPeer* peer) {
+  return qobject_cast<QPlainTextEdit*>(peer->Widget());
+}
+
+void ApplyColours(QWidget* w, Color text, Color back) {
+  QPalette palette = w->palette();
+  palette.setColor(QPalette::Text, qt::ToQColor(text));
+  palette.setColor(QPalette::Base, qt::ToQColor(back));
+  w->setPalette(palette);
+}
+
+}  // namespace
+
+std::unique_ptr<qt::ControlPeer> EditField::MakePeer(qt::WindowPeer& window) {
+  peerMultiline_ = own_.multiline;
+  QWidget* widget = nullptr;
+  if (own_.multiline) {
+    auto* area = new QPlainTextEdit(window.Content());
+    area->document()->setDocumentMargin(2);
+    widget = area;
+  } else {
+    widget = new QLineEdit(window.Content());
+  }
+  auto peer = std::make_unique<EditFieldPeer>(*this, widget);
+  auto changed = [p = peer.get()] {
+    if (p->Owner().Handles("TextChange")) p->Raise("TextChange");
+  };
+  if (auto* area = qobject_cast<QPlainTextEdit*>(widget)) {
+    QObject::connect(area, &QPlainTextEdit::textChanged, changed);
+  } else {
+    QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, changed);
+  }
+  shownText_.clear();
+  return peer;
+}
+
+void EditField::SyncPeer() {
+  if (own_.multiline != peerMultiline_) {
+    std::string kept = Text();
+    RebuildPeer();
+    own_.text = kept;
+  }
+  Peer()->ApplyCommon(common_);
+  ApplyColours(Peer()->Widget(), common_.textColor, own_.backColor);
+  Qt::Alignment align = own_.alignment == 1   ? Qt::AlignHCenter
+                        : own_.alignment == 2 ? Qt::AlignRight
+                                              : Qt::AlignLeft;
+  if (QLineEdit* line = LineOf(Peer())) {
+    line->setFrame(own_.border);
+    line->setEchoMode(own_.password ? QLineEdit::Password : QLineEdit::Normal);
+    line->setReadOnly(own_.readOnly);
+    line->setMaxLength(own_.limitText > 0 ? own_.limitText : 32767);
+    line->setAlignment(align | Qt::AlignVCenter);
+  } else if (QPlainTextEdit* area = AreaOf(Peer())) {
+    area->setFrameShape(own_.border ? QFrame::StyledPanel : QFrame::NoFrame);
+    area->setVerticalScrollBarPolicy(own_.scrollbarVertical ? Qt::ScrollBarAsNeeded
+                                                            : Qt::ScrollBarAlwaysOff);
+    area->setHorizontalScrollBarPolicy(own_.scrollbarHorizontal ? Qt::ScrollBarAsNeeded
+                                                                : Qt::ScrollBarAlwaysOff);
+    area->setLineWrapMode(own_.scrollbarHorizontal ? QPlainTextEdit::NoWrap
+                                                   : QPlainTextEdit::WidgetWidth);
+    area->setReadOnly(own_.readOnly);
+    area->setTabChangesFocus(!own_.acceptTabs);
+  }
+  if (own_.text != shownText_) Text(own_.text);
+}
+
+std::string EditField::Text() const {
+  if (!Peer()) return own_.text;
+  if (QLineEdit* line = LineOf(Peer())) return qt::FromQt(line->text());
+  if (QPlainTextEdit* area = AreaOf(Peer())) return qt::FromQt(area->toPlainText());
+  return own_.text;
+}
+
+void EditField::Text(std::string text) {
+  own_.text = std::move(text);
+  shownText_ = own_.text;
+  if (!Peer()) return;
+  if (QLineEdit* line = LineOf(Peer())) {
+    line->setText(qt::ToQt(own_.text));
+  } else if (QPlainTextEdit* area = AreaOf(Peer())) {
+    area->setPlainText(qt::ToQt(own_.text));
+  }
+}
+
+}  // namespace fw

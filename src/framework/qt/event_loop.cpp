@@ -1,0 +1,65 @@
+#include "framework/qt/event_loop.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "framework/qt/qt_text.h"
+
+namespace fw::qt {
+
+namespace {
+
+QApplication* ownApp = nullptr;
+
+// Faces the layouts name that a Linux machine rarely has, and what stands in.
+void SubstituteFaces() {
+  QFont::insertSubstitutions(QStringLiteral("Verdana"),
+                             {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+  QFont::insertSubstitutions(QStringLiteral("Times Roman"),
+                             {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                              QStringLiteral("DejaVu Serif")});
+  QFont::insertSubstitutions(QStringLiteral("Times"),
+                             {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+}
+
+}  // namespace
+
+void StartToolkit() {
+  if (QApplication::instance()) return;
+  static int argc = 1;
+  static char name[] = "guiframework";
+  static char* argv[] = {name, nullptr};
+  ownApp = new QApplication(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  SubstituteFaces();
+}
+
+void StopToolkit() {
+  if (!ownApp) return;
+  // Widgets given up during the run are deleted on the loop's next turn;
+  // there is none after this, so it happens here.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  delete ownApp;
+  ownApp = nullptr;
+}
+
+void ExecEventLoop() { QApplication::exec(); }
+
+void ExitEventLoop() {
+  if (QCoreApplication::instance()) QCoreApplication::exit(0);
+}
+
+void PostToEventLoop(std::function<void()> work) {
+  if (!QCoreApplication::instance()) return;
+  QTimer::singleShot(0, QCoreApplication::instance(), std::move(work));
+}
+
+void ShowMessageBox(const std::string& title, const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, ToQt(title), ToQt(text), QMessageBox::Ok);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.exec();
+}
+
+}  // namespace fw::qt

@@ -1,0 +1,251 @@
+#include "framework/qt/listbox_view.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <climits>
+#include <initializer_list>
+#include <set>
+
+#include "framework/application/dispatch.h"
+#include "framework/picture/graphics.h"
+#include "framework/qt/painting.h"
+#include "framework/window/window.h"
+
+namespace fw::qt {
+
+// Paints the cells. When the program handles the cell events, each cell's
+// background and then its text are offered to it first, and what it draws
+// itself is not drawn over.
+class ListboxCellPainter : public QStyledItemDelegate {
+ public:
+  explicit ListboxCellPainter(QObject* parent) : QStyledItemDelegate(parent) {}
+
+  Control* owner = nullptr;
+  bool horizontalLines = false;
+  bool verticalLines = false;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const bool offerBackground = owner && owner->Handles("CellBackgroundPaint");
+    const bool offerText = owner && owner->Handles("CellTextPaint");
+    if (offerBackground || offerText) {
+      PaintOffered(painter, option, index, offerBackground, offerText);
+    } else {
+      QStyledItemDelegate::paint(painter, option, index);
+    }
+    PaintGrid(painter, option);
+  }
+
+ private:
+  static QStyle* StyleOf(const QStyleOptionViewItem& option) {
+    return option.widget ? option.widget->style() : QApplication::style();
+  }
+
+  // Where the text's baseline starts, from the cell's top-left corner.
+  static QPoint TextOrigin(const QStyleOptionViewItem& option) {
+    QStyle* style = StyleOf(option);
+    const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &option, option.widget);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option.widget) + 1;
+    const QFontMetrics metrics(option.font);
+    const int top = text.top() + (text.height() - metrics.height()) / 2;
+    return QPoint(text.left() + margin, top + metrics.ascent()) - option.rect.topLeft();
+  }
+
+  void PaintOffered(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                    bool offerBackground, bool offerText) const {
+    QStyleOptionViewItem item(option);
+    initStyleOption(&item, index);
+    QStyle* style = StyleOf(item);
+    const int32_t row = index.row();
+    const int32_t column = index.column();
+
+    const bool ownBackground =
+        offerBackground && Offer(painter, item.rect, "CellBackgroundPaint", {row, column});
+    if (!ownBackground) style->drawPrimitive(QStyle::PE_PanelItemViewItem, &item, painter, item.widget);
+
+    const QPoint origin = TextOrigin(item);
+    const bool ownText =
+        offerText && Offer(painter, item.rect, "CellTextPaint", {row, column, origin.x(), origin.y()});
+    if (!ownText) {
+      // The item's usual drawing, with its background (done above, or left
+      // to the program) made see-through.
+      QStyleOptionViewItem textOnly(item);
+      textOnly.backgroundBrush = Qt::NoBrush;
+      textOnly.palette.setBrush(QPalette::Highlight, Qt::transparent);
+      style->drawControl(QStyle::CE_ItemViewItem, &textOnly, painter, item.widget);
+    }
+  }
+
+  bool Offer(QPainter* painter, const QRect& cell, const char* event,
+             std::initializer_list<int32_t> numbers) const {
+    Control& control = *owner;
+    // The handler may close the window; both stay alive until it returns.
+    Ref<Object> keepControl = control.shared_from_this();
+    Ref<Window> keepWindow = control.Window();
+    painter->save();
+    painter->translate(cell.topLeft());
+    painter->setClipRect(QRect(QPoint(0, 0), cell.size()), Qt::IntersectClip);
+    Ref<Graphics> g = GraphicsOnPainter(*painter, cell.width(), cell.height());
+    Arguments args{Value(std::static_pointer_cast<Object>(g))};
+    for (int32_t n : numbers) args.emplace_back(n);
+    bool drawn = false;
+    DispatchPaint([&] { drawn = control.RaiseBooleanEvent(event, args); });
+    Detach(*g);
+    painter->restore();
+    return drawn;
+  }
+
+  void PaintGrid(QPainter* painter, const QStyleOptionViewItem& option) const {
+    if (!horizontalLines && !verticalLines) return;
+    const int hint = StyleOf(option)->styleHint(QStyle::SH_Table_GridLineColor, &option, option.widget);
+    painter->save();
+    painter->setPen(QColor::fromRgba(static_cast<QRgb>(hint)));
+    const QRect& r = option.rect;
+    if (horizontalLines) painter->drawLine(r.bottomLeft(), r.bottomRight());
+    if (verticalLines) painter->drawLine(r.topRight(), r.bottomRight());
+    painter->restore();
+  }
+};
+
+ListboxView::ListboxView(QWidget* parent)
+    : QTableWidget(parent), painter_(new ListboxCellPainter(this)) {
+  setItemDelegate(painter_);
+  setEditTriggers(NoEditTriggers);
+  setSelectionBehavior(SelectRows);
+  setSelectionMode(SingleSelection);
+  // Each direction of the grid is the cell painter's, on its own.
+  setShowGrid(false);
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideRight);
+  // Tab moves on to the next control, as it does everywhere else.
+  setTabKeyNavigation(false);
+  setCornerButtonEnabled(false);
+  setHorizontalScrollMode(ScrollPerPixel);
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  QHeaderView* header = horizontalHeader();
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  // A heading sorts nothing and selects nothing.
+  header->setSectionsClickable(false);
+  header->setHighlightSections(false);
+  header->setStretchLastSection(false);
+  connect(header, &QHeaderView::sectionResized, this, [this] {
+    if (!applyingWidths_) userSizedColumns_ = true;
+  });
+}
+
+ListboxView::~ListboxView() { horizontalHeader()->disconnect(this); }
+
+void ListboxView::Fill(const ListContent& content) {
+  setRowCount(0);
+  setColumnCount(content.columns);
+  QStringList headings;
+  for (const auto& heading : content.headings) headings << QString::fromStdString(heading);
+  setHorizontalHeaderLabels(headings);
+
+  const int rows = static_cast<int>(std::min<size_t>(content.rows.size(), INT_MAX));
+  setRowCount(rows);
+  const Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled;
+  for (int r = 0; r < rows; ++r) {
+    const auto& cells = content.rows[static_cast<size_t>(r)];
+    for (int c = 0; c < content.columns && static_cast<size_t>(c) < cells.size(); ++c) {
+      auto* item = new QTableWidgetItem(QString::fromStdString(cells[static_cast<size_t>(c)]));
+      item->setFlags(flags);
+      setItem(r, c, item);
+    }
+  }
+  userSizedColumns_ = false;
+  ApplyColumnWidths();
+}
+
+void ListboxView::SetColumnWidths(const std::string& spec) {
+  if (spec == widthSpec_) return;
+  widthSpec_ = spec;
+  userSizedColumns_ = false;
+  ApplyColumnWidths();
+}
+
+void ListboxView::SetGridLines(bool horizontal, bool vertical) {
+  if (painter_->horizontalLines == horizontal && painter_->verticalLines == vertical) return;
+  painter_->horizontalLines = horizontal;
+  painter_->verticalLines = vertical;
+  viewport()->update();
+}
+
+void ListboxView::SetRowHeight(int height) {
+  constexpr int kTallest = 10000;
+  // A little air above and below the text.
+  if (height <= 0) height = fontMetrics().height() + 6;
+  height = std::min(height, kTallest);
+  QHeaderView* rows = verticalHeader();
+  if (rows->defaultSectionSize() == height) return;
+  rows->setMinimumSectionSize(std::min(height, rows->minimumSectionSize()));
+  rows->setDefaultSectionSize(height);
+}
+
+void ListboxView::SetPaintOwner(Control* owner) {
+  painter_->owner = owner;
+  viewport()->update();
+}
+
+int ListboxView::InnerWidth() const {
+  if (isVisible()) return viewport()->width();
+  int width = contentsRect().width();
+  if (VerticalBarExpected()) {
+    width -= style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
+  }
+  return std::max(width, 0);
+}
+
+bool ListboxView::VerticalBarExpected() const {
+  switch (verticalScrollBarPolicy()) {
+    case Qt::ScrollBarAlwaysOn:
+      return true;
+    case Qt::ScrollBarAlwaysOff:
+      return false;
+    case Qt::ScrollBarAsNeeded:
+      break;
+  }
+  const QHeaderView* header = horizontalHeader();
+  const int headingHeight = header->isHidden() ? 0 : header->sizeHint().height();
+  return verticalHeader()->length() > contentsRect().height() - headingHeight;
+}
+
+void ListboxView::resizeEvent(QResizeEvent* event) {
+  QTableWidget::resizeEvent(event);
+  if (!userSizedColumns_) ApplyColumnWidths();
+}
+
+void ListboxView::ApplyColumnWidths() {
+  const auto widths = ResolveColumnWidths(widthSpec_, columnCount(), InnerWidth());
+  applyingWidths_ = true;
+  for (size_t c = 0; c < widths.size(); ++c) setColumnWidth(static_cast<int>(c), widths[c]);
+  applyingWidths_ = false;
+}
+
+QMimeData* ListboxView::mimeData(const QList<QTableWidgetItem*>& items) const {
+  std::set<int> rows;
+  for (const QTableWidgetItem* item : items) {
+    if (item) rows.insert(item->row());
+  }
+  QStringList lines;
+  for (int r : rows) {
+    QStringList cells;
+    for (int c = 0; c < columnCount(); ++c) {
+      const QTableWidgetItem* cell = item(r, c);
+      cells << (cell ? cell->text() : QString());
+    }
+    lines << cells.join(QLatin1Char('\t'));
+  }
+  auto* data = new QMimeData;
+  data->setText(lines.join(QLatin1Char('\n')));
+  return data;
+}
+
+}  // namespace fw::qt

@@ -1,0 +1,35 @@
+#include <QRadioButton>
+
+#include "framework/controls/radio_button.h"
+#include "framework/qt/control_peer.h"
+#include "framework/qt/qt_text.h"
+#include "framework/qt/window_peer.h"
+
+namespace fw {
+
+std::unique_ptr<qt::ControlPeer> RadioButton::MakePeer(qt::WindowPeer& window) {
+  auto* button = new QRadioButton(window.Content());
+  auto peer = std::make_unique<qt::ControlPeer>(*this, button);
+  QObject::connect(button, &QRadioButton::toggled, [this](bool on) { own_.value = on; });
+  QObject::connect(button, &QRadioButton::clicked, [p = peer.get()] { p->Raise("Action"); });
+  return peer;
+}
+
+void RadioButton::SyncPeer() {
+  auto* button = static_cast<QRadioButton*>(Peer()->Widget());
+  Peer()->ApplyCommon(common_);
+  button->setText(qt::Caption(own_.caption));
+  if (own_.value != button->isChecked()) button->setChecked(own_.value);
+}
+
+// The screen knows best: selecting one button clears its neighbours.
+bool RadioButton::Value() const {
+  return Peer() ? static_cast<QRadioButton*>(Peer()->Widget())->isChecked() : own_.value;
+}
+
+void RadioButton::Value(bool selected) {
+  own_.value = selected;
+  PropertiesChanged();
+}
+
+}  // namespace fw

@@ -1,0 +1,227 @@
+#include "framework/qt/window_peer.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "framework/application/application.h"
+#include "framework/application/dispatch.h"
+#include "framework/controls/control.h"
+#include "framework/qt/control_peer.h"
+#include "framework/menu/menu_item.h"
+#include "framework/qt/menu_bar_qt.h"
+#include "framework/qt/painting.h"
+#include "framework/qt/qt_text.h"
+#include "framework/window/window.h"
+#include "framework/window/window_system.h"
+
+namespace fw::qt {
+
+namespace {
+
+const char* const kOwnerProperty = "fwWindow";
+
+// Runs a window's handler with the window kept alive until it returns.
+void DispatchFor(Window& window, const std::function<void()>& work) {
+  Ref<Object> keep = window.shared_from_this();
+  Dispatch(work);
+}
+
+class FrameWidget : public QWidget {
+ public:
+  explicit FrameWidget(Window& owner) : owner_(owner) {
+    setProperty(kOwnerProperty, QVariant::fromValue(static_cast<void*>(&owner)));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+  }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override {
+    // The close box gives the window up like Close; with no window left on
+    // the screen the run is over.
+    event->ignore();
+    DispatchFor(owner_, [this] {
+      owner_.Close();
+      if (!WindowSystem::AnyShown()) Quit(0);
+    });
+  }
+
+ private:
+  Window& owner_;
+};
+
+class ContentWidget : public QWidget {
+ public:
+  explicit ContentWidget(Window& owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const auto& p = owner_.Properties();
+    if (p.hasBackColor) painter.fillRect(rect(), ToQColor(p.backColor));
+    if (!owner_.Class().FindEvent("Paint")) return;
+    Ref<Object> keep = owner_.shared_from_this();
+    Ref<Graphics> g = GraphicsOnPainter(painter, width(), height());
+    DispatchPaint([&] { RaiseClassEvent(owner_, "Paint", {g}); });
+    Detach(*g);
+  }
+
+  void mousePressEvent(QMouseEvent* event) override {
+    QPoint at = event->position().toPoint();
+    DispatchFor(owner_, [&] { RaiseClassEvent(owner_, "MouseDown", {at.x(), at.y()}); });
+  }
+
+ private:
+  Window& owner_;
+};
+
+// A click into a window that is not in front brings it to the front.
+class ClickWatcher : public QObject {
+ public:
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (event->type() != QEvent::MouseButtonPress || !target->isWidgetType()) return false;
+    Window* window = WindowOf(static_cast<QWidget*>(target));
+    if (window && WindowSystem::Front() != window) {
+      DispatchFor(*window, [window] { WindowSystem::NativeActivated(*window); });
+    }
+    return false;
+  }
+};
+
+void WatchClicks() {
+  static ClickWatcher* watcher = nullptr;
+  if (watcher || !QCoreApplication::instance()) return;
+  watcher = new ClickWatcher;
+  watcher->setParent(QCoreApplication::instance());
+  QCoreApplication::instance()->installEventFilter(watcher);
+}
+
+Qt::WindowFlags FlagsFor(const WindowProperties& p) {
+  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint;
+  if (p.closeButton) flags |= Qt::WindowCloseButtonHint;
+  if (p.minimizeButton) flags |= Qt::WindowMinimizeButtonHint;
+  if (p.maximizeButton && p.resizeable) flags |= Qt::WindowMaximizeButtonHint;
+  return flags;
+}
+
+}  // namespace
+
+Window* WindowOf(QWidget* widget) {
+  QWidget* top = widget ? widget->window() : nullptr;
+  if (!top) return nullptr;
+  QVariant owner = top->property(kOwnerProperty);
+  return owner.isValid() ? static_cast<Window*>(owner.value<void*>()) : nullptr;
+}
+
+WindowPeer::WindowPeer(Window& owner) : owner_(owner) {
+  WatchClicks();
+  frame_ = new FrameWidget(owner);
+  auto* layout = new QVBoxLayout(frame_);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  content_ = new ContentWidget(owner, frame_);
+  layout->addWidget(content_);
+}
+
+WindowPeer::~WindowPeer() {
+  if (frame_) {
+    frame_->hide();
+    frame_->setProperty(kOwnerProperty, QVariant());
+    frame_->deleteLater();
+  }
+}
+
+void WindowPeer::Apply(const WindowProperties& p) {
+  frame_->setWindowTitle(ToQt(p.title));
+  if (p.resizeable) {
+    content_->setMinimumSize(p.minWidth, p.minHeight);
+    content_->setMaximumSize(p.maxWidth, p.maxHeight);
+    content_->resize(p.width, p.height);
+    frame_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+  } else {
+    content_->setFixedSize(p.width, p.height);
+    frame_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+  }
+  Qt::WindowFlags flags = FlagsFor(p);
+  if (flags_ != flags) {
+    frame_->setWindowFlags(flags);
+    flags_ = flags;
+  }
+  wantsMenuBar_ = p.menuBarVisible;
+  if (wantsMenuBar_ && !menuBar_) BuildMenuBar();
+  if (menuBar_) menuBar_->setVisible(wantsMenuBar_);
+  content_->update();
+}
+
+void WindowPeer::BuildMenuBar() {
+  Ref<Application> app = GetAppObject();
+  if (!app || !app->MenuBar()) return;
+  menuBar_ = MakeMenuBar(*app->MenuBar(), frame_);
+  static_cast<QVBoxLayout*>(frame_->layout())->setMenuBar(menuBar_);
+}
+
+void WindowPeer::ArrangeFocus(const std::vector<Ref<Control>>& controls) {
+  std::vector<Control*> order;
+  for (const auto& c : controls) order.push_back(c.get());
+  std::stable_sort(order.begin(), order.end(), [](Control* a, Control* b) {
+    return a->Common().tabIndex < b->Common().tabIndex;
+  });
+  QWidget* previous = nullptr;
+  firstFocus_ = nullptr;
+  for (Control* c : order) {
+    QWidget* w = c->Peer() ? c->Peer()->Widget() : nullptr;
+    if (!w || w->focusPolicy() == Qt::NoFocus) continue;
+    if (previous) QWidget::setTabOrder(previous, w);
+    previous = w;
+    if (!firstFocus_ && c->Peer()->TakesTyping()) firstFocus_ = w;
+  }
+}
+
+int WindowPeer::ContentWidth() const { return content_->width(); }
+
+int WindowPeer::ContentHeight() const { return content_->height(); }
+
+void WindowPeer::Place(int placement) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect area = screen->availableGeometry();
+  QSize size = frame_->sizeHint();
+  QPoint at = area.center() - QPoint(size.width() / 2, size.height() / 2);
+  QWidget* caller = QApplication::activeWindow();
+  if (placement == 4 && caller && caller != frame_) {
+    // Beside the window that called it, as far right as the screen allows.
+    QRect beside = caller->frameGeometry();
+    at = QPoint(std::min(beside.right() + 1, area.right() - size.width()), beside.top());
+  }
+  frame_->move(std::max(at.x(), area.left()), std::max(at.y(), area.top()));
+}
+
+void WindowPeer::SetOnScreen(bool on) {
+  if (on == frame_->isVisible()) return;
+  if (!on) {
+    frame_->hide();
+    return;
+  }
+  if (!placed_) {
+    Place(owner_.Properties().placement);
+    placed_ = true;
+  }
+  frame_->show();
+  if (firstFocus_) {
+    firstFocus_->setFocus(Qt::OtherFocusReason);
+    firstFocus_ = nullptr;
+  }
+}
+
+void WindowPeer::Raise(bool activate) {
+  if (!frame_->isVisible()) return;
+  frame_->raise();
+  if (activate) frame_->activateWindow();
+}
+
+}  // namespace fw::qt

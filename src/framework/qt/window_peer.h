@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "framework/runtime/object.h"
+
+namespace fw {
+class Window;
+class Control;
+struct WindowProperties;
+}  // namespace fw
+
+namespace fw::qt {
+
+// The toolkit side of a window: a top-level frame with the menu bar above
+// a content area of the window's size, on which the controls lie.
+class WindowPeer {
+ public:
+  explicit WindowPeer(Window& owner);
+  ~WindowPeer();
+
+  void Apply(const WindowProperties& p);
+  void ArrangeFocus(const std::vector<Ref<Control>>& controls);
+
+  QWidget* Frame() const { return frame_; }
+  QWidget* Content() const { return content_; }
+  QWidget* MenuBarWidget() const { return menuBar_; }
+  int ContentWidth() const;
+  int ContentHeight() const;
+
+  void SetOnScreen(bool on);
+  void Raise(bool activate);
+
+ private:
+  void Place(int placement);
+  void BuildMenuBar();
+
+  Window& owner_;
+  QPointer<QWidget> frame_;
+  QPointer<QWidget> content_;
+  QPointer<QWidget> menuBar_;
+  QPointer<QWidget> firstFocus_;
+  std::optional<Qt::WindowFlags> flags_;
+  bool placed_ = false;
+  bool wantsMenuBar_ = false;
+};
+
+// Whether the widget belongs to a window of the framework, and which.
+Window* WindowOf(QWidget* widget);
+
+}  // namespace fw::qt

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "framework/runtime/class_record.h"
+
+namespace fw {
+
+// Builds the record of a class T derived from the C++ class of `base`.
+// Signatures and type codes are derived from the C++ types, so the record
+// cannot disagree with the code it describes.
+template <class T>
+class ClassBuilder {
+ public:
+  ClassBuilder(std::string name, const ClassRecord& base) {
+    record_.name = std::move(name);
+    record_.base = &base;
+    record_.attributes = {{"__Scope", "Public"}};
+    record_.factory = [] {
+      // The class's finalisers run while the object is still whole.
+      return Ref<Object>(new T(), [](T* object) {
+        RunExit(*object);
+        delete object;
+      });
+    };
+  }
+
+  // A method in the class's slot order, visible to introspection.
+  template <class R, class... A>
+  ClassBuilder& Method(std::string name, R (T::*method)(A...), std::vector<Attribute> extra = {}) {
+    record_.virtualMethods.push_back(name);
+    std::vector<Attribute> attributes{{"__Scope", "Public"}};
+    attributes.insert(attributes.end(), extra.begin(), extra.end());
+    record_.members.push_back(MemberInfo{std::move(name), MethodSignature<R, A...>(),
+                                         std::move(attributes), Bind(method)});
+    return *this;
+  }
+
+  // An event of the object itself, handled by one of its methods.
+  template <class R, class... A>
+  ClassBuilder& Handles(std::string event, std::string method, R (T::*handler)(A...)) {
+    record_.events.push_back(EventBinding{std::move(event), std::move(method),
+                                          MethodSignature<R, A...>(), Bind(handler)});
+    return *this;
+  }
+
+  // A property of the class, read and written through its field.
+  template <class V>
+  ClassBuilder& Property(std::string name, V T::*field) {
+    record_.properties.push_back(PropertyInfo{
+        name, TypeCode<V>(),
+        [field](const Object& o) { return ToValue(static_cast<const T&>(o).*field); },
+        [field](Object& o, const Value& v) { static_cast<T&>(o).*field = FromValue<V>(v); },
+        {{"__Scope", "Public"}}});
+    return *this;
+  }
+
+  // A member that yields an object of class C, such as a control of a window.
+  template <class C>
+  ClassBuilder& Accessor(std::string name, std::function<Ref<C>(T&)> get) {
+    record_.members.push_back(MemberInfo{
+        std::move(name), MethodSignature<Ref<C>, std::string>(), {{"__Scope", "Public"}},
+        [get](Object& o, const Arguments&) { return ToValue(get(static_cast<T&>(o))); }});
+    return *this;
+  }
+
+  ClassBuilder& Exit(void (T::*exit)()) {
+    record_.exit = [exit](Object& o) { (static_cast<T&>(o).*exit)(); };
+    return *this;
+  }
+
+  ClassRecord Build() { return std::move(record_); }
+
+ private:
+  template <class R, class... A>
+  static Invoker Bind(R (T::*method)(A...)) {
+    return [method](Object& o, const Arguments& args) {
+      return CallWithArguments(static_cast<T&>(o), method, args);
+    };
+  }
+
+  ClassRecord record_;
+};
+
+}  // namespace fw

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/runtime/value.h"
+
+namespace fw {
+
+struct Attribute {
+  std::string name;
+  std::string value;
+};
+
+using Invoker = std::function<Value(Object&, const Arguments&)>;
+
+struct PropertyInfo {
+  std::string name;
+  std::string typeCode;
+  std::function<Value(const Object&)> get;
+  std::function<void(Object&, const Value&)> set;
+  std::vector<Attribute> attributes;
+};
+
+// A method, a property or a control, as introspection sees it.
+struct MemberInfo {
+  std::string name;
+  std::string signature;
+  std::vector<Attribute> attributes;
+  Invoker invoke;
+};
+
+// An event of the object itself (a window's "Open", "Paint"), bound to the
+// method of the class that handles it.
+struct EventBinding {
+  std::string event;
+  std::string method;
+  std::string signature;
+  Invoker invoke;
+};
+
+// What the framework knows of a class: its name, its base, its methods in
+// slot order, the events it handles, its properties, its members, and how
+// to make and finish an instance.
+class ClassRecord {
+ public:
+  std::string name;
+  const ClassRecord* base = nullptr;
+  std::vector<std::string> virtualMethods;  // the class's own, after its base's
+  std::vector<EventBinding> events;
+  std::vector<PropertyInfo> properties;
+  std::vector<MemberInfo> members;
+  std::vector<Attribute> attributes;
+  std::function<Ref<Object>()> factory;
+  std::function<void(Object&)> exit;  // runs before an instance is freed
+
+  bool IsA(const ClassRecord& other) const;
+  const PropertyInfo* FindProperty(std::string_view property) const;
+  const EventBinding* FindEvent(std::string_view event) const;
+  const MemberInfo* FindMember(std::string_view member) const;
+  std::vector<std::string> AllVirtualMethods() const;
+  std::string AttributeValue(std::string_view attribute) const;
+};
+
+// Makes an object of the class: the instance of the C++ class behind it,
+// tagged with the record. Nil when the class can make no instances.
+Ref<Object> RuntimeNewObject(const ClassRecord& record);
+
+// Runs the per-instance finalisers of the object's class and its bases.
+void RunExit(Object& object);
+
+// Raises an event on an object through its class's binding; a class that
+// does not handle the event gives the empty value.
+Value RaiseClassEvent(Object& object, std::string_view event, const Arguments& args = {});
+
+// The object as T, after checking its class against the record; nil stays nil.
+template <class T>
+Ref<T> RuntimeCheckCast(const Ref<Object>& object, const ClassRecord& record) {
+  if (!object) return nullptr;
+  auto typed = std::dynamic_pointer_cast<T>(object);
+  if (!typed || !object->Class().IsA(record)) {
+    throw IllegalCastException("Das Objekt der Klasse „" + object->Class().name +
+                               "“ ist keine „" + record.name + "“.");
+  }
+  return typed;
+}
+
+}  // namespace fw

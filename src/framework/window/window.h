@@ -1,0 +1,109 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/picture/color.h"
+#include "framework/runtime/class_record.h"
+
+namespace fw {
+
+class Control;
+namespace qt {
+class WindowPeer;
+}
+
+// The values of a window's layout stream.
+struct WindowProperties {
+  int32_t placement = 0;
+  int32_t width = 300;
+  int32_t height = 300;
+  int32_t minWidth = 64;
+  int32_t minHeight = 64;
+  int32_t maxWidth = 32000;
+  int32_t maxHeight = 32000;
+  int32_t frame = 0;
+  bool composite = false;
+  bool hasBackColor = false;
+  Color backColor{255, 255, 255};
+  std::string title;
+  bool visible = true;
+  bool fullScreen = false;
+  bool menuBarVisible = true;
+  bool closeButton = true;
+  bool resizeable = true;
+  bool liveResize = true;
+  bool maximizeButton = true;
+  bool minimizeButton = true;
+  int32_t macProcID = 0;
+};
+
+// A window of the framework. A program derives its window classes from it
+// and describes them with class records; the window raises the events that
+// the record binds ("Layout", "CreateControls", "Open", "Paint",
+// "Activate", "MouseDown").
+class Window : public Object {
+ public:
+  static constexpr const char* kTypeName = "Window";
+  static const ClassRecord& Lookup();
+
+  Window();
+  ~Window() override;
+
+  // Builds the window: it becomes the live window of its class, takes its
+  // layout and controls, runs the controls' and its own Open events, and
+  // comes onto the screen when its layout says Visible.
+  void Constructor();
+
+  void Show();
+  void Hide();
+  void Close();
+  int32_t Width() const;
+  int32_t Height() const;
+
+  // Making controls: a new control of a class, added under a name.
+  Ref<Control> New(const ClassRecord& controlClass);
+  void AddControl(const std::string& name, const Ref<Control>& control);
+  Ref<Control> ControlByName(std::string_view name) const;
+  const std::vector<Ref<Control>>& Controls() const { return controls_; }
+
+  const WindowProperties& Properties() const { return properties_; }
+  const std::string& Title() const { return properties_.title; }
+  bool Visible() const { return shown_; }
+  bool IsOpen() const { return open_; }
+
+  void PropertiesChanged();
+  void BeginPropertyUpdate() override;
+  void EndPropertyUpdate() override;
+
+  // For the toolkit glue.
+  qt::WindowPeer& Peer() const { return *peer_; }
+  void SyncScreenVisibility();
+  void RaiseOnScreen(bool front);
+
+ protected:
+  const ClassRecord& NativeClass() const override;
+
+ private:
+  friend struct WindowPropertyTable;
+  void SetVisibleProperty();
+
+  WindowProperties properties_;
+  std::vector<Ref<Control>> controls_;
+  std::unique_ptr<qt::WindowPeer> peer_;
+  bool open_ = false;
+  bool built_ = false;
+  bool shown_ = false;
+  int updateDepth_ = 0;
+};
+
+// The live window of a class, found by the class's name; nil when none.
+Ref<Window> GetImplicitWindow(std::string_view className);
+
+// A control of a window, found by name; nil when the window has none.
+Ref<Control> RuntimeWindowControlByName(const Ref<Window>& window, std::string_view name);
+
+}  // namespace fw

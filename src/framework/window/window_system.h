@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "framework/runtime/object.h"
+
+namespace fw {
+
+class Window;
+
+// The live windows: the registry by class name through which implicit
+// instances are found, the order of the shown windows from back to front,
+// and the bridge that puts that state on the screen.
+class WindowSystem {
+ public:
+  static void Register(const Ref<Window>& window);
+  static void Unregister(const Window& window);
+  static Ref<Window> Find(std::string_view className);
+  static std::vector<Ref<Window>> Registered();
+
+  // Every window object, registered or closed, until it is destroyed.
+  static void Track(Window* window);
+  static void Forget(Window* window);
+
+  // The logical stacking of shown windows. A change of the front window
+  // raises Activate on the new front window, once per change.
+  static void BringToFront(Window& window);
+  static void Withdraw(Window& window);
+  static Window* Front();
+  static bool AnyShown();
+
+  // The user brought a window to the front on the screen.
+  static void NativeActivated(Window& window);
+
+  // Something changed that the screen should show: applied when the
+  // outermost handler returns, or on the next turn of the event loop.
+  static void Changed();
+  static void ScheduleFlush();
+  static void Flush();
+
+  // Gives up every registered window (at the end of a run).
+  static void ReleaseAll();
+};
+
+}  // namespace fw

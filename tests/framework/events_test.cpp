@@ -1,0 +1,106 @@
+#include <QTest>
+#include <QTimer>
+
+#include "framework/application/dispatch.h"
+#include "framework/qt/control_peer.h"
+#include "support/harness.h"
+#include "test_windows.h"
+
+using harness::Implicit;
+using testwin::NoteWindow;
+
+namespace {
+
+class EventsTest : public harness::FrameworkTest {
+ protected:
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    harness::AsHandler([] { Implicit<NoteWindow>(); });
+    note = Implicit<NoteWindow>();
+    field = std::static_pointer_cast<fw::EditField>(note->ControlByName("EditField1"));
+  }
+  void TearDown() override {
+    note.reset();
+    field.reset();
+    FrameworkTest::TearDown();
+  }
+  fw::Ref<NoteWindow> note;
+  fw::Ref<fw::EditField> field;
+};
+
+TEST_F(EventsTest, KeyDownDecidesWhetherTheFieldTakesTheKey) {
+  note->onKeyDown = [](const std::string& key) { return key == "x"; };
+  harness::Type(field, "axb");
+  EXPECT_EQ(field->Text(), "ab");
+  EXPECT_EQ(note->keysDown, (std::vector<std::string>{"a", "x", "b"}));
+}
+
+TEST_F(EventsTest, KeyUpSeesTheTextWithTheKeyInIt) {
+  harness::Type(field, "go");
+  harness::PressKey(field, Qt::Key_Backspace);
+  EXPECT_EQ(note->textsAtKeyUp, (std::vector<std::string>{"g", "go", "g"}));
+}
+
+TEST_F(EventsTest, KeysWithoutCharactersComeAsControlCharacters) {
+  harness::PressKey(field, Qt::Key_Return);
+  harness::PressKey(field, Qt::Key_Enter);
+  harness::PressKey(field, Qt::Key_Backspace);
+  harness::PressKey(field, Qt::Key_Escape);
+  harness::PressKey(field, Qt::Key_Delete);
+  harness::PressKey(field, Qt::Key_Left);
+  harness::PressKey(field, Qt::Key_Right);
+  harness::PressKey(field, Qt::Key_Up);
+  harness::PressKey(field, Qt::Key_Down);
+  harness::PressKey(field, Qt::Key_Shift);
+  std::vector<int> codes;
+  for (const auto& k : note->keysDown) codes.push_back(static_cast<unsigned char>(k[0]));
+  EXPECT_EQ(codes, (std::vector<int>{13, 13, 8, 27, 127, 28, 29, 30, 31}));
+}
+
+TEST_F(EventsTest, MultiLineFieldsGiveCarriageReturnsBack) {
+  auto area = testwin::MakeControl<NoteWindow, fw::EditField>(
+      *note, "EditField2", testwin::FieldStream("EditField2", 10, 100, 200, 80, true));
+  area->Text("eins\rzwei");
+  EXPECT_EQ(area->Text(), "eins\rzwei");
+  QTest::keyClick(area->Peer()->Widget(), Qt::Key_End, Qt::ControlModifier);
+  harness::PressKey(area, Qt::Key_Return);
+  harness::Type(area, "b");
+  EXPECT_EQ(area->Text(), "eins\rzwei\rb");
+}
+
+TEST_F(EventsTest, ButtonClickRaisesAction) {
+  int actions = 0;
+  note->onAction = [&] { ++actions; };
+  harness::Click(note->ControlByName("PushButton1"));
+  EXPECT_EQ(actions, 1);
+}
+
+TEST_F(EventsTest, FailureInAHandlerEndsTheLoopAndReachesTheCaller) {
+  note->onAction = [] { throw fw::NilObjectException("die Datei „GOLD.TXT“"); };
+  auto button = note->ControlByName("PushButton1");
+  QTimer::singleShot(0, [button] { harness::Click(button); });
+  try {
+    fw::RuntimeRun();
+    ADD_FAILURE() << "the failure did not come out of the event loop";
+  } catch (const fw::NilObjectException& e) {
+    fw::UnhandledException(std::current_exception());
+  }
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("GOLD.TXT"), std::string::npos);
+  EXPECT_NE(messages[0].find("beendet"), std::string::npos);
+}
+
+TEST_F(EventsTest, QuitEndsTheLoopAfterTheHandler) {
+  bool afterQuit = false;
+  note->onAction = [&] {
+    fw::Quit(0);
+    afterQuit = true;
+  };
+  auto button = note->ControlByName("PushButton1");
+  QTimer::singleShot(0, [button] { harness::Click(button); });
+  fw::RuntimeRun();
+  EXPECT_TRUE(afterQuit);
+  EXPECT_TRUE(fw::QuitRequested());
+}
+
+}  // namespace
