@@ -316,6 +316,28 @@ TEST_F(ListboxTest, CellHandlersPaintOnTheirOwnCell) {
   }
 }
 
+TEST_F(ListboxTest, HandlersThatDrawNothingLeaveTheUsualLook) {
+  fw::SetProperties(*list, ListStream(LongList()));
+  Show();
+  list->ListIndex(1);  // a selected row is drawn differently
+  harness::ProcessEvents();
+  const QImage usual = Table()->grab().toImage();
+
+  int offers = 0;
+  auto declining = [&offers](const std::string& signature) {
+    return std::make_shared<fw::Delegate>(signature, [&offers](const fw::Arguments&) {
+      ++offers;
+      return fw::Value(false);
+    });
+  };
+  fw::InstallInstanceEventHandler(list, "CellTextPaint",
+                                  declining("( Graphics, Int32, Int32, Int32, Int32 ) as Boolean"));
+  fw::InstallInstanceEventHandler(list, "CellBackgroundPaint", declining("( Graphics, Int32, Int32 ) as Boolean"));
+  const QImage offered = Table()->grab().toImage();
+  EXPECT_GT(offers, 0);
+  EXPECT_EQ(offered, usual);
+}
+
 TEST_F(ListboxTest, ClickIsOfferedToMouseDownInTheListsCoordinates) {
   fw::SetProperties(*list, ListStream(kSmallList));
   std::vector<int> at;

@@ -74,12 +74,31 @@ class ListboxCellPainter : public QStyledItemDelegate {
         offerText && Offer(painter, item.rect, "CellTextPaint", {row, column, origin.x(), origin.y()});
     if (!ownText) {
       // The item's usual drawing, with its background (done above, or left
-      // to the program) made see-through.
+      // to the program) made see-through. The focus frame takes its colour
+      // from the highlight, so it is drawn apart, with the true one.
       QStyleOptionViewItem textOnly(item);
       textOnly.backgroundBrush = Qt::NoBrush;
       textOnly.palette.setBrush(QPalette::Highlight, Qt::transparent);
+      textOnly.state &= ~QStyle::State_HasFocus;
       style->drawControl(QStyle::CE_ItemViewItem, &textOnly, painter, item.widget);
+      if (item.state & QStyle::State_HasFocus) PaintFocus(painter, item);
     }
+  }
+
+  // As the style frames the focused item in its own item drawing.
+  static void PaintFocus(QPainter* painter, const QStyleOptionViewItem& item) {
+    QStyle* style = StyleOf(item);
+    QStyleOptionFocusRect focus;
+    focus.QStyleOption::operator=(item);
+    focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &item, item.widget);
+    focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+    const auto group = (item.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+    focus.backgroundColor =
+        item.palette.color(group, (item.state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
+    painter->save();
+    painter->setClipRect(item.rect, Qt::IntersectClip);
+    style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, item.widget);
+    painter->restore();
   }
 
   bool Offer(QPainter* painter, const QRect& cell, const char* event,
