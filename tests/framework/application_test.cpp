@@ -111,6 +111,15 @@ TEST_F(ApplicationTest, QuitEntryAndItsShortcutQuit) {
   EXPECT_TRUE(fw::QuitRequested());
 }
 
+TEST_F(ApplicationTest, FailureNobodyCaughtIsToldAndEndsTheRunWithAFailureStatus) {
+  fw::UnhandledException(
+      std::make_exception_ptr(fw::NilObjectException("die Datei „hintergrund1.jpg“")));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("hintergrund1.jpg"), std::string::npos);
+  EXPECT_EQ(fw::RuntimeExit(), 1);
+  fw::RuntimeInit();
+}
+
 TEST_F(ApplicationTest, MessageBoxGoesThroughTheSeam) {
   fw::MsgBox("Das Kürzel ist falsch!\rBitte korrigieren!");
   ASSERT_EQ(messages.size(), 1u);

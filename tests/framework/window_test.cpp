@@ -43,6 +43,12 @@ TEST_F(WindowTest, FirstReferenceBuildsOneWindowAndLaterOnesFindIt) {
   EXPECT_EQ(first->Title(), "Notiz");
 }
 
+TEST_F(WindowTest, TypingGoesIntoTheFirstFieldOfANewWindow) {
+  harness::AsHandler([] { Implicit<NoteWindow>(); });
+  QWidget* field = Field(Implicit<NoteWindow>())->Peer()->Widget();
+  EXPECT_EQ(field->window()->focusWidget(), field);
+}
+
 TEST_F(WindowTest, HideAndShowKeepWhatTheUserEntered) {
   harness::AsHandler([] { Implicit<NoteWindow>(); });
   auto w = Implicit<NoteWindow>();

@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
 #include <filesystem>
 #include <map>
@@ -34,7 +35,7 @@ class ShowCounter : public QObject {
   std::map<std::string, int, std::less<>> counts;
 };
 
-ShowCounter* counter = nullptr;
+QPointer<ShowCounter> counter;
 
 QWidget* WidgetOf(const fw::Ref<fw::Control>& control) {
   if (!control || !control->Peer()) {

@@ -9,20 +9,14 @@ const ClassRecord& CheckBox::Lookup() {
     auto own = [](std::string name, auto S::*field) {
       return FieldProperty<CheckBox>(std::move(name), &CheckBox::own_, field);
     };
-    ClassRecord r;
-    r.name = kTypeName;
-    r.base = &Control::Lookup();
-    r.attributes = {{"__Scope", "Public"}};
-    r.properties = {Common("TabStop", &P::tabStop),   own("Caption", &S::caption),
-                    Common("Enabled", &P::enabled),   Common("Visible", &P::visible),
-                    Common("HelpTag", &P::helpTag),   Common("AutoDeactivate", &P::autoDeactivate),
-                    Common("TextFont", &P::textFont), Common("TextSize", &P::textSize),
-                    Common("Bold", &P::bold),         Common("Italic", &P::italic),
-                    Common("Underline", &P::underline), own("State", &S::state),
-                    own("Value", &S::value),          Common("DataSource", &P::dataSource),
-                    Common("DataField", &P::dataField)};
-    r.factory = [] { return std::make_shared<CheckBox>(); };
-    return r;
+    return ControlRecord<CheckBox>(
+        {Common("TabStop", &P::tabStop), own("Caption", &S::caption),
+         Common("Enabled", &P::enabled), Common("Visible", &P::visible),
+         Common("HelpTag", &P::helpTag), Common("AutoDeactivate", &P::autoDeactivate),
+         Common("TextFont", &P::textFont), Common("TextSize", &P::textSize),
+         Common("Bold", &P::bold), Common("Italic", &P::italic), Common("Underline", &P::underline),
+         own("State", &S::state), own("Value", &S::value), Common("DataSource", &P::dataSource),
+         Common("DataField", &P::dataField)});
   }();
   return record;
 }
@@ -30,11 +24,8 @@ const ClassRecord& CheckBox::Lookup() {
 const ClassRecord& CheckBox::NativeClass() const { return Lookup(); }
 
 const std::vector<EventSpec>& CheckBox::Events() const {
-  static const std::vector<EventSpec> events = [] {
-    auto e = CommonEvents();
-    e.push_back({"Action", EventSignature<void>()});
-    return e;
-  }();
+  static const std::vector<EventSpec> events =
+      CommonEventsAnd({{"Action", EventSignature<void>()}});
   return events;
 }
 

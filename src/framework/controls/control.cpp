@@ -46,6 +46,12 @@ const std::vector<EventSpec>& Control::CommonEvents() {
   return events;
 }
 
+std::vector<EventSpec> Control::CommonEventsAnd(std::vector<EventSpec> more) {
+  std::vector<EventSpec> events = CommonEvents();
+  events.insert(events.end(), more.begin(), more.end());
+  return events;
+}
+
 const std::vector<EventSpec>& Control::Events() const { return CommonEvents(); }
 
 void Control::InstallHandler(std::string_view event, const Ref<Delegate>& handler) {

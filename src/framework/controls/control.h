@@ -91,6 +91,19 @@ class Control : public Object {
 
   virtual const std::vector<EventSpec>& Events() const;
   static const std::vector<EventSpec>& CommonEvents();
+  static std::vector<EventSpec> CommonEventsAnd(std::vector<EventSpec> more);
+
+  // The record of a control class: the common head, then its own table.
+  template <class C>
+  static ClassRecord ControlRecord(std::vector<PropertyInfo> properties) {
+    ClassRecord r;
+    r.name = C::kTypeName;
+    r.base = &Control::Lookup();
+    r.attributes = {{"__Scope", "Public"}};
+    r.properties = std::move(properties);
+    r.factory = [] { return std::make_shared<C>(); };
+    return r;
+  }
   // The toolkit side of each class, written in the toolkit glue.
   virtual std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) = 0;
   virtual void SyncPeer() = 0;

@@ -9,40 +9,34 @@ const ClassRecord& EditField::Lookup() {
     auto own = [](std::string name, auto S::*field) {
       return FieldProperty<EditField>(std::move(name), &EditField::own_, field);
     };
-    ClassRecord r;
-    r.name = kTypeName;
-    r.base = &Control::Lookup();
-    r.attributes = {{"__Scope", "Public"}};
-    r.properties = {Common("TabStop", &P::tabStop),
-                    own("Border", &S::border),
-                    own("Multiline", &S::multiline),
-                    own("ScrollbarHorizontal", &S::scrollbarHorizontal),
-                    own("ScrollbarVertical", &S::scrollbarVertical),
-                    own("Styled", &S::styled),
-                    own("Password", &S::password),
-                    own("UseFocusRing", &S::useFocusRing),
-                    Common("TextColor", &P::textColor),
-                    own("BackColor", &S::backColor),
-                    Common("Enabled", &P::enabled),
-                    own("Format", &S::format),
-                    Common("Visible", &P::visible),
-                    Common("HelpTag", &P::helpTag),
-                    Common("AutoDeactivate", &P::autoDeactivate),
-                    Common("TextFont", &P::textFont),
-                    Common("TextSize", &P::textSize),
-                    Common("Bold", &P::bold),
-                    Common("Italic", &P::italic),
-                    Common("Underline", &P::underline),
-                    own("Text", &S::text),
-                    own("Mask", &S::mask),
-                    own("ReadOnly", &S::readOnly),
-                    own("LimitText", &S::limitText),
-                    own("AcceptTabs", &S::acceptTabs),
-                    own("Alignment", &S::alignment),
-                    Common("DataSource", &P::dataSource),
-                    Common("DataField", &P::dataField)};
-    r.factory = [] { return std::make_shared<EditField>(); };
-    return r;
+    return ControlRecord<EditField>({Common("TabStop", &P::tabStop),
+                                     own("Border", &S::border),
+                                     own("Multiline", &S::multiline),
+                                     own("ScrollbarHorizontal", &S::scrollbarHorizontal),
+                                     own("ScrollbarVertical", &S::scrollbarVertical),
+                                     own("Styled", &S::styled),
+                                     own("Password", &S::password),
+                                     own("UseFocusRing", &S::useFocusRing),
+                                     Common("TextColor", &P::textColor),
+                                     own("BackColor", &S::backColor),
+                                     Common("Enabled", &P::enabled),
+                                     own("Format", &S::format),
+                                     Common("Visible", &P::visible),
+                                     Common("HelpTag", &P::helpTag),
+                                     Common("AutoDeactivate", &P::autoDeactivate),
+                                     Common("TextFont", &P::textFont),
+                                     Common("TextSize", &P::textSize),
+                                     Common("Bold", &P::bold),
+                                     Common("Italic", &P::italic),
+                                     Common("Underline", &P::underline),
+                                     own("Text", &S::text),
+                                     own("Mask", &S::mask),
+                                     own("ReadOnly", &S::readOnly),
+                                     own("LimitText", &S::limitText),
+                                     own("AcceptTabs", &S::acceptTabs),
+                                     own("Alignment", &S::alignment),
+                                     Common("DataSource", &P::dataSource),
+                                     Common("DataField", &P::dataField)});
   }();
   return record;
 }
@@ -50,13 +44,10 @@ const ClassRecord& EditField::Lookup() {
 const ClassRecord& EditField::NativeClass() const { return Lookup(); }
 
 const std::vector<EventSpec>& EditField::Events() const {
-  static const std::vector<EventSpec> events = [] {
-    auto e = CommonEvents();
-    e.push_back({"KeyDown", EventSignature<bool, std::string>()});
-    e.push_back({"KeyUp", EventSignature<void, std::string>()});
-    e.push_back({"TextChange", EventSignature<void>()});
-    return e;
-  }();
+  static const std::vector<EventSpec> events =
+      CommonEventsAnd({{"KeyDown", EventSignature<bool, std::string>()},
+                       {"KeyUp", EventSignature<void, std::string>()},
+                       {"TextChange", EventSignature<void>()}});
   return events;
 }
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "framework/picture/graphics.h"
@@ -41,19 +41,22 @@ WidthEntry ReadWidth(std::string_view entry) {
   return {percent ? WidthEntry::kPercent : WidthEntry::kPixels, std::min(value, kMaxColumnPixels)};
 }
 
-std::vector<WidthEntry> ReadWidths(std::string_view spec, int32_t columns) {
+std::vector<WidthEntry> ReadWidths(std::string_view widthList, int32_t columns) {
   std::vector<WidthEntry> entries(static_cast<size_t>(columns));
   size_t start = 0;
   for (auto& entry : entries) {
-    const size_t comma = spec.find(',', start);
-    entry = ReadWidth(spec.substr(start, comma == std::string_view::npos ? comma : comma - start));
+    const size_t comma = widthList.find(',', start);
+    entry =
+        ReadWidth(widthList.substr(start, comma == std::string_view::npos ? comma : comma - start));
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
   return entries;
 }
 
-int32_t ClampColumns(int32_t columns) { return std::clamp(columns, int32_t{1}, Listbox::kMaxColumns); }
+int32_t ClampColumns(int32_t columns) {
+  return std::clamp(columns, int32_t{1}, Listbox::kMaxColumns);
+}
 
 std::vector<std::string> SplitCells(std::string_view line, int32_t columns) {
   std::vector<std::string> cells(static_cast<size_t>(columns));
@@ -92,11 +95,12 @@ ListContent ParseListText(std::string_view text, int32_t columns, bool hasHeadin
   return content;
 }
 
-std::vector<int32_t> ResolveColumnWidths(std::string_view spec, int32_t columns, int32_t available) {
+std::vector<int32_t> ResolveColumnWidths(std::string_view widthList, int32_t columns,
+                                         int32_t available) {
   if (columns <= 0) return {};
   columns = std::min(columns, Listbox::kMaxColumns);
   const double whole = std::clamp<double>(available, 0, kMaxColumnPixels);
-  const auto entries = ReadWidths(spec, columns);
+  const auto entries = ReadWidths(widthList, columns);
 
   std::vector<double> widths(entries.size());
   double taken = 0;
@@ -142,44 +146,38 @@ const ClassRecord& Listbox::Lookup() {
     auto own = [](std::string name, auto L::*field) {
       return FieldProperty<Listbox>(std::move(name), &Listbox::own_, field);
     };
-    ClassRecord r;
-    r.name = kTypeName;
-    r.base = &Control::Lookup();
-    r.attributes = {{"__Scope", "Public"}};
-    r.properties = {Common("TabStop", &P::tabStop),
-                    Common("Visible", &P::visible),
-                    Common("HelpTag", &P::helpTag),
-                    Common("AutoDeactivate", &P::autoDeactivate),
-                    Common("Enabled", &P::enabled),
-                    own("Border", &L::border),
-                    own("ColumnCount", &L::columnCount),
-                    own("ColumnWidths", &L::columnWidths),
-                    own("HasHeading", &L::hasHeading),
-                    own("UseFocusRing", &L::useFocusRing),
-                    own("InitialValue", &L::initialValue),
-                    own("HeadingIndex", &L::headingIndex),
-                    own("ScrollbarHorizontal", &L::scrollbarHorizontal),
-                    own("ScrollBarVertical", &L::scrollBarVertical),
-                    own("GridLinesHorizontal", &L::gridLinesHorizontal),
-                    own("GridLinesVertical", &L::gridLinesVertical),
-                    own("DefaultRowHeight", &L::defaultRowHeight),
-                    own("_ScrollWidth", &L::scrollWidth),
-                    Common("TextFont", &P::textFont),
-                    Common("TextSize", &P::textSize),
-                    Common("Bold", &P::bold),
-                    Common("Italic", &P::italic),
-                    Common("Underline", &P::underline),
-                    own("Hierarchical", &L::hierarchical),
-                    own("EnableDrag", &L::enableDrag),
-                    own("EnableDragReorder", &L::enableDragReorder),
-                    own("RequiresSelection", &L::requiresSelection),
-                    own("SelectionType", &L::selectionType),
-                    own("ColumnsResizable", &L::columnsResizable),
-                    own("AutoHideScrollbars", &L::autoHideScrollbars),
-                    Common("DataSource", &P::dataSource),
-                    Common("DataField", &P::dataField)};
-    r.factory = [] { return std::make_shared<Listbox>(); };
-    return r;
+    return ControlRecord<Listbox>({Common("TabStop", &P::tabStop),
+                                   Common("Visible", &P::visible),
+                                   Common("HelpTag", &P::helpTag),
+                                   Common("AutoDeactivate", &P::autoDeactivate),
+                                   Common("Enabled", &P::enabled),
+                                   own("Border", &L::border),
+                                   own("ColumnCount", &L::columnCount),
+                                   own("ColumnWidths", &L::columnWidths),
+                                   own("HasHeading", &L::hasHeading),
+                                   own("UseFocusRing", &L::useFocusRing),
+                                   own("InitialValue", &L::initialValue),
+                                   own("HeadingIndex", &L::headingIndex),
+                                   own("ScrollbarHorizontal", &L::scrollbarHorizontal),
+                                   own("ScrollBarVertical", &L::scrollBarVertical),
+                                   own("GridLinesHorizontal", &L::gridLinesHorizontal),
+                                   own("GridLinesVertical", &L::gridLinesVertical),
+                                   own("DefaultRowHeight", &L::defaultRowHeight),
+                                   own("_ScrollWidth", &L::scrollWidth),
+                                   Common("TextFont", &P::textFont),
+                                   Common("TextSize", &P::textSize),
+                                   Common("Bold", &P::bold),
+                                   Common("Italic", &P::italic),
+                                   Common("Underline", &P::underline),
+                                   own("Hierarchical", &L::hierarchical),
+                                   own("EnableDrag", &L::enableDrag),
+                                   own("EnableDragReorder", &L::enableDragReorder),
+                                   own("RequiresSelection", &L::requiresSelection),
+                                   own("SelectionType", &L::selectionType),
+                                   own("ColumnsResizable", &L::columnsResizable),
+                                   own("AutoHideScrollbars", &L::autoHideScrollbars),
+                                   Common("DataSource", &P::dataSource),
+                                   Common("DataField", &P::dataField)});
   }();
   return record;
 }
@@ -187,13 +185,10 @@ const ClassRecord& Listbox::Lookup() {
 const ClassRecord& Listbox::NativeClass() const { return Lookup(); }
 
 const std::vector<EventSpec>& Listbox::Events() const {
-  static const std::vector<EventSpec> events = [] {
-    auto e = CommonEvents();
-    e.push_back({"Change", EventSignature<void>()});
-    e.push_back({"CellTextPaint", EventSignature<bool, Graphics&, int32_t, int32_t, int32_t, int32_t>()});
-    e.push_back({"CellBackgroundPaint", EventSignature<bool, Graphics&, int32_t, int32_t>()});
-    return e;
-  }();
+  static const std::vector<EventSpec> events = CommonEventsAnd(
+      {{"Change", EventSignature<void>()},
+       {"CellTextPaint", EventSignature<bool, Graphics&, int32_t, int32_t, int32_t, int32_t>()},
+       {"CellBackgroundPaint", EventSignature<bool, Graphics&, int32_t, int32_t>()}});
   return events;
 }
 

@@ -49,7 +49,8 @@ ListContent ParseListText(std::string_view text, int32_t columns, bool hasHeadin
 // or an empty or unreadable entry shares what the others leave. Blanks and
 // line breaks around entries are ignored; columns without an entry share
 // the rest too. The widths are never negative.
-std::vector<int32_t> ResolveColumnWidths(std::string_view spec, int32_t columns, int32_t available);
+std::vector<int32_t> ResolveColumnWidths(std::string_view widthList, int32_t columns,
+                                         int32_t available);
 
 // A list of rows and columns, filled from its layout's InitialValue. The
 // user selects rows; the program may paint cells itself through the
@@ -59,8 +60,6 @@ class Listbox : public Control {
   static constexpr const char* kTypeName = "Listbox";
   static constexpr int32_t kMaxColumns = 256;
   static const ClassRecord& Lookup();
-
-  const ListboxProperties& Properties() const { return own_; }
 
   int32_t ListCount() const;
   int32_t ColumnCount() const;

@@ -8,25 +8,14 @@ const ClassRecord& PushButton::Lookup() {
     auto own = [](std::string name, auto PushButtonProperties::*field) {
       return FieldProperty<PushButton>(std::move(name), &PushButton::own_, field);
     };
-    ClassRecord r;
-    r.name = kTypeName;
-    r.base = &Control::Lookup();
-    r.attributes = {{"__Scope", "Public"}};
-    r.properties = {Common("TabStop", &P::tabStop),
-                    own("Caption", &PushButtonProperties::caption),
-                    own("Default", &PushButtonProperties::isDefault),
-                    own("Cancel", &PushButtonProperties::cancel),
-                    Common("Enabled", &P::enabled),
-                    Common("Visible", &P::visible),
-                    Common("HelpTag", &P::helpTag),
-                    Common("AutoDeactivate", &P::autoDeactivate),
-                    Common("TextFont", &P::textFont),
-                    Common("TextSize", &P::textSize),
-                    Common("Bold", &P::bold),
-                    Common("Italic", &P::italic),
-                    Common("Underline", &P::underline)};
-    r.factory = [] { return std::make_shared<PushButton>(); };
-    return r;
+    return ControlRecord<PushButton>(
+        {Common("TabStop", &P::tabStop), own("Caption", &PushButtonProperties::caption),
+         own("Default", &PushButtonProperties::isDefault),
+         own("Cancel", &PushButtonProperties::cancel), Common("Enabled", &P::enabled),
+         Common("Visible", &P::visible), Common("HelpTag", &P::helpTag),
+         Common("AutoDeactivate", &P::autoDeactivate), Common("TextFont", &P::textFont),
+         Common("TextSize", &P::textSize), Common("Bold", &P::bold), Common("Italic", &P::italic),
+         Common("Underline", &P::underline)});
   }();
   return record;
 }
@@ -34,11 +23,8 @@ const ClassRecord& PushButton::Lookup() {
 const ClassRecord& PushButton::NativeClass() const { return Lookup(); }
 
 const std::vector<EventSpec>& PushButton::Events() const {
-  static const std::vector<EventSpec> events = [] {
-    auto e = CommonEvents();
-    e.push_back({"Action", EventSignature<void>()});
-    return e;
-  }();
+  static const std::vector<EventSpec> events =
+      CommonEventsAnd({{"Action", EventSignature<void>()}});
   return events;
 }
 

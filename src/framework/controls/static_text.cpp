@@ -9,20 +9,14 @@ const ClassRecord& StaticText::Lookup() {
     auto own = [](std::string name, auto S::*field) {
       return FieldProperty<StaticText>(std::move(name), &StaticText::own_, field);
     };
-    ClassRecord r;
-    r.name = kTypeName;
-    r.base = &Control::Lookup();
-    r.attributes = {{"__Scope", "Public"}};
-    r.properties = {own("Text", &S::text),           own("TextAlign", &S::textAlign),
-                    Common("TextColor", &P::textColor), own("Multiline", &S::multiline),
-                    Common("Enabled", &P::enabled),  Common("Visible", &P::visible),
-                    Common("HelpTag", &P::helpTag),  Common("AutoDeactivate", &P::autoDeactivate),
-                    Common("TextFont", &P::textFont), Common("TextSize", &P::textSize),
-                    Common("Bold", &P::bold),        Common("Italic", &P::italic),
-                    Common("Underline", &P::underline), Common("DataSource", &P::dataSource),
-                    Common("DataField", &P::dataField)};
-    r.factory = [] { return std::make_shared<StaticText>(); };
-    return r;
+    return ControlRecord<StaticText>(
+        {own("Text", &S::text), own("TextAlign", &S::textAlign), Common("TextColor", &P::textColor),
+         own("Multiline", &S::multiline), Common("Enabled", &P::enabled),
+         Common("Visible", &P::visible), Common("HelpTag", &P::helpTag),
+         Common("AutoDeactivate", &P::autoDeactivate), Common("TextFont", &P::textFont),
+         Common("TextSize", &P::textSize), Common("Bold", &P::bold), Common("Italic", &P::italic),
+         Common("Underline", &P::underline), Common("DataSource", &P::dataSource),
+         Common("DataField", &P::dataField)});
   }();
   return record;
 }

@@ -1,5 +1,6 @@
 #include "framework/qt/control_peer.h"
 
+#include <QAbstractScrollArea>
 #include <QDragMoveEvent>
 #include <QMouseEvent>
 
@@ -15,7 +16,9 @@ namespace {
 class PeerFilter : public QObject {
  public:
   explicit PeerFilter(ControlPeer& peer) : peer_(peer) {}
-  bool eventFilter(QObject*, QEvent* event) override { return peer_.Filter(event); }
+  bool eventFilter(QObject* target, QEvent* event) override {
+    return peer_.Filter(target, event);
+  }
 
  private:
   ControlPeer& peer_;
@@ -30,11 +33,17 @@ bool HasText(const std::string& text) {
 ControlPeer::ControlPeer(Control& owner, QWidget* widget)
     : owner_(owner), widget_(widget), filter_(std::make_unique<PeerFilter>(*this)) {
   widget->installEventFilter(filter_.get());
+  // A scrolling widget's clicks and drops land on its viewport.
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) {
+    viewport_ = area->viewport();
+    viewport_->installEventFilter(filter_.get());
+  }
 }
 
 ControlPeer::~ControlPeer() {
   if (widget_) {
     widget_->removeEventFilter(filter_.get());
+    if (viewport_) viewport_->removeEventFilter(filter_.get());
     widget_->hide();
     // Later: the widget may be in the middle of handing us one of its events.
     widget_->deleteLater();
@@ -61,19 +70,23 @@ bool ControlPeer::Raise(std::string_view event, const Arguments& args) {
   return consumed;
 }
 
-bool ControlPeer::Filter(QEvent* event) {
+bool ControlPeer::Filter(QObject* target, QEvent* event) {
+  // Positions in the control's own coordinates, wherever the event landed.
+  auto local = [&](QPointF position) {
+    QPoint at = position.toPoint();
+    return target == viewport_ ? viewport_->mapTo(widget_, at) : at;
+  };
   switch (event->type()) {
     case QEvent::MouseButtonPress: {
       if (!owner_.Handles("MouseDown")) return false;
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      QPoint at = mouse->position().toPoint();
+      QPoint at = local(static_cast<QMouseEvent*>(event)->position());
       return Raise("MouseDown", {at.x(), at.y()});
     }
     case QEvent::DragEnter:
     case QEvent::DragMove: {
       if (!owner_.Handles("DragOver")) return false;
       auto* drag = static_cast<QDragMoveEvent*>(event);
-      QPoint at = drag->position().toPoint();
+      QPoint at = local(drag->position());
       auto item = std::make_shared<DragItem>();
       bool refused = Raise("DragOver", {at.x(), at.y(), item, static_cast<int32_t>(drag->dropAction())});
       if (refused) {

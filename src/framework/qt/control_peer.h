@@ -36,12 +36,14 @@ class ControlPeer {
   // handler consumed it.
   bool Raise(std::string_view event, const Arguments& args = {});
 
-  // The control's own look at the widget's events; true consumes the event.
-  virtual bool Filter(QEvent* event);
+  // The control's own look at the widget's events (and, for scrolling
+  // widgets, at their viewport's); true consumes the event.
+  virtual bool Filter(QObject* target, QEvent* event);
 
  private:
   Control& owner_;
   QPointer<QWidget> widget_;
+  QPointer<QWidget> viewport_;
   std::unique_ptr<QObject> filter_;
 };
 

@@ -18,7 +18,7 @@ class EditFieldPeer : public qt::ControlPeer {
 
   bool TakesTyping() const override { return true; }
 
-  bool Filter(QEvent* event) override {
+  bool Filter(QObject* target, QEvent* event) override {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
       auto key = qt::KeyText(*static_cast<QKeyEvent*>(event));
       if (!key) return false;
@@ -28,7 +28,7 @@ class EditFieldPeer : public qt::ControlPeer {
       if (Owner().Handles("KeyUp")) Raise("KeyUp", {*key});
       return false;
     }
-    return ControlPeer::Filter(event);
+    return ControlPeer::Filter(target, event);
   }
 };
 

@@ -16,9 +16,8 @@ namespace {
 
 class ListboxPeer;
 
-// Clicks land on the table's viewport and heading, not on the table that
-// the common peer watches; MouseDown is raised from here, in the list's own
-// coordinates.
+// Clicks on the heading land on its own viewport, which the common peer
+// does not watch; MouseDown is raised from here, in the list's coordinates.
 class ClickForwarder : public QObject {
  public:
   ClickForwarder(ListboxPeer& peer, QWidget* list) : peer_(peer), list_(list) {}
@@ -34,7 +33,6 @@ class ListboxPeer : public qt::ControlPeer {
   ListboxPeer(Listbox& owner, qt::ListboxView* view)
       : ControlPeer(owner, view), clicks_(*this, view) {
     view->SetPaintOwner(&owner);
-    view->viewport()->installEventFilter(&clicks_);
     view->horizontalHeader()->viewport()->installEventFilter(&clicks_);
     // Bound to connections_, so that nothing reaches a peer that is gone
     // while the table waits for its deferred deletion.
@@ -47,7 +45,6 @@ class ListboxPeer : public qt::ControlPeer {
   ~ListboxPeer() override {
     if (qt::ListboxView* view = View()) {
       view->SetPaintOwner(nullptr);
-      view->viewport()->removeEventFilter(&clicks_);
       view->horizontalHeader()->viewport()->removeEventFilter(&clicks_);
     }
   }
@@ -71,7 +68,8 @@ class ListboxPeer : public qt::ControlPeer {
 };
 
 bool ClickForwarder::eventFilter(QObject* target, QEvent* event) {
-  if (event->type() != QEvent::MouseButtonPress || !peer_.Owner().Handles("MouseDown")) return false;
+  if (event->type() != QEvent::MouseButtonPress || !peer_.Owner().Handles("MouseDown"))
+    return false;
   auto* mouse = static_cast<QMouseEvent*>(event);
   const QPoint at = static_cast<QWidget*>(target)->mapTo(list_, mouse->position().toPoint());
   return peer_.Raise("MouseDown", {at.x(), at.y()});
@@ -105,7 +103,8 @@ void Listbox::SyncPeer() {
   const auto vertical = BarPolicy(own_.scrollBarVertical, own_.autoHideScrollbars);
   if (view->verticalScrollBarPolicy() != vertical) view->setVerticalScrollBarPolicy(vertical);
   const auto horizontal = BarPolicy(own_.scrollbarHorizontal, own_.autoHideScrollbars);
-  if (view->horizontalScrollBarPolicy() != horizontal) view->setHorizontalScrollBarPolicy(horizontal);
+  if (view->horizontalScrollBarPolicy() != horizontal)
+    view->setHorizontalScrollBarPolicy(horizontal);
   view->setDragEnabled(own_.enableDrag);
   view->SetGridLines(own_.gridLinesHorizontal > 0, own_.gridLinesVertical > 0);
   view->SetRowHeight(own_.defaultRowHeight);
@@ -137,8 +136,9 @@ int32_t Listbox::ListIndex() const {
 
 void Listbox::ListIndex(int32_t row) {
   if (row < -1 || row >= ListCount()) {
-    throw InvalidArgumentException("Die Liste „" + Name() + "“ hat keine Zeile " + std::to_string(row) +
-                                   " (sie hat " + std::to_string(ListCount()) + " Zeilen).");
+    throw InvalidArgumentException("Die Liste „" + Name() + "“ hat keine Zeile " +
+                                   std::to_string(row) + " (sie hat " +
+                                   std::to_string(ListCount()) + " Zeilen).");
   }
   if (!Peer()) return;
   ListboxPeer& peer = PeerOf(*this);
@@ -148,7 +148,8 @@ void Listbox::ListIndex(int32_t row) {
       view->clearSelection();
     } else {
       view->selectionModel()->setCurrentIndex(
-          view->model()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+          view->model()->index(row, 0),
+          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
   });
 }

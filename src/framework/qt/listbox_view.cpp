@@ -67,11 +67,12 @@ class ListboxCellPainter : public QStyledItemDelegate {
 
     const bool ownBackground =
         offerBackground && Offer(painter, item.rect, "CellBackgroundPaint", {row, column});
-    if (!ownBackground) style->drawPrimitive(QStyle::PE_PanelItemViewItem, &item, painter, item.widget);
+    if (!ownBackground)
+      style->drawPrimitive(QStyle::PE_PanelItemViewItem, &item, painter, item.widget);
 
     const QPoint origin = TextOrigin(item);
-    const bool ownText =
-        offerText && Offer(painter, item.rect, "CellTextPaint", {row, column, origin.x(), origin.y()});
+    const bool ownText = offerText && Offer(painter, item.rect, "CellTextPaint",
+                                            {row, column, origin.x(), origin.y()});
     if (!ownText) {
       // The item's usual drawing, with its background (done above, or left
       // to the program) made see-through. The focus frame takes its colour
@@ -93,8 +94,8 @@ class ListboxCellPainter : public QStyledItemDelegate {
     focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &item, item.widget);
     focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
     const auto group = (item.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
-    focus.backgroundColor =
-        item.palette.color(group, (item.state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
+    focus.backgroundColor = item.palette.color(
+        group, (item.state & QStyle::State_Selected) ? QPalette::Highlight : QPalette::Window);
     painter->save();
     painter->setClipRect(item.rect, Qt::IntersectClip);
     style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, item.widget);
@@ -103,6 +104,8 @@ class ListboxCellPainter : public QStyledItemDelegate {
 
   bool Offer(QPainter* painter, const QRect& cell, const char* event,
              std::initializer_list<int32_t> numbers) const {
+    // An earlier handler of this paint may have given the control up.
+    if (!owner) return false;
     Control& control = *owner;
     // The handler may close the window; both stay alive until it returns.
     Ref<Object> keepControl = control.shared_from_this();
@@ -122,7 +125,8 @@ class ListboxCellPainter : public QStyledItemDelegate {
 
   void PaintGrid(QPainter* painter, const QStyleOptionViewItem& option) const {
     if (!horizontalLines && !verticalLines) return;
-    const int hint = StyleOf(option)->styleHint(QStyle::SH_Table_GridLineColor, &option, option.widget);
+    const int hint =
+        StyleOf(option)->styleHint(QStyle::SH_Table_GridLineColor, &option, option.widget);
     painter->save();
     painter->setPen(QColor::fromRgba(static_cast<QRgb>(hint)));
     const QRect& r = option.rect;
@@ -183,9 +187,9 @@ void ListboxView::Fill(const ListContent& content) {
   ApplyColumnWidths();
 }
 
-void ListboxView::SetColumnWidths(const std::string& spec) {
-  if (spec == widthSpec_) return;
-  widthSpec_ = spec;
+void ListboxView::SetColumnWidths(const std::string& widthList) {
+  if (widthList == widthList_) return;
+  widthList_ = widthList;
   userSizedColumns_ = false;
   ApplyColumnWidths();
 }
@@ -242,7 +246,7 @@ void ListboxView::resizeEvent(QResizeEvent* event) {
 }
 
 void ListboxView::ApplyColumnWidths() {
-  const auto widths = ResolveColumnWidths(widthSpec_, columnCount(), InnerWidth());
+  const auto widths = ResolveColumnWidths(widthList_, columnCount(), InnerWidth());
   applyingWidths_ = true;
   for (size_t c = 0; c < widths.size(); ++c) setColumnWidth(static_cast<int>(c), widths[c]);
   applyingWidths_ = false;

@@ -19,7 +19,7 @@ class ListboxView : public QTableWidget {
   ~ListboxView() override;
 
   void Fill(const ListContent& content);
-  void SetColumnWidths(const std::string& spec);
+  void SetColumnWidths(const std::string& widthList);
   void SetGridLines(bool horizontal, bool vertical);
   // A height of 0 or less follows the font.
   void SetRowHeight(int height);
@@ -39,7 +39,7 @@ class ListboxView : public QTableWidget {
   bool VerticalBarExpected() const;
 
   ListboxCellPainter* painter_;
-  std::string widthSpec_;
+  std::string widthList_;
   bool widthsSet_ = false;
   bool applyingWidths_ = false;
   bool userSizedColumns_ = false;
