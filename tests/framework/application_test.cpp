@@ -3,6 +3,7 @@
 
 #include "framework/folder_item/folder_item.h"
 #include "framework/menu/menu_item.h"
+#include "framework/runtime/runtime.h"
 #include "support/harness.h"
 #include "test_windows.h"
 
