@@ -26,9 +26,11 @@ class ClassBuilder {
     };
   }
 
-  // A method in the class's slot order, visible to introspection.
-  template <class R, class... A>
-  ClassBuilder& Method(std::string name, R (T::*method)(A...), std::vector<Attribute> extra = {}) {
+  // A method in the class's slot order, visible to introspection. It may be
+  // one that T inherits from a base class of its own.
+  template <class B, class R, class... A>
+    requires std::is_base_of_v<B, T>
+  ClassBuilder& Method(std::string name, R (B::*method)(A...), std::vector<Attribute> extra = {}) {
     record_.virtualMethods.push_back(name);
     std::vector<Attribute> attributes{{"__Scope", "Public"}};
     attributes.insert(attributes.end(), extra.begin(), extra.end());
@@ -38,20 +40,27 @@ class ClassBuilder {
   }
 
   // An event of the object itself, handled by one of its methods.
-  template <class R, class... A>
-  ClassBuilder& Handles(std::string event, std::string method, R (T::*handler)(A...)) {
+  template <class B, class R, class... A>
+    requires std::is_base_of_v<B, T>
+  ClassBuilder& Handles(std::string event, std::string method, R (B::*handler)(A...)) {
     record_.events.push_back(EventBinding{std::move(event), std::move(method),
                                           MethodSignature<R, A...>(), Bind(handler)});
     return *this;
   }
 
-  // A property of the class, read and written through its field.
-  template <class V>
-  ClassBuilder& Property(std::string name, V T::*field) {
+  // A property of the class, read and written through its field (which may
+  // be declared in a base class of T).
+  template <class B, class V>
+    requires std::is_base_of_v<B, T>
+  ClassBuilder& Property(std::string name, V B::*field) {
     record_.properties.push_back(PropertyInfo{
         name, TypeCode<V>(),
-        [field](const Object& o) { return ToValue(static_cast<const T&>(o).*field); },
-        [field](Object& o, const Value& v) { static_cast<T&>(o).*field = FromValue<V>(v); },
+        [field](const Object& o) {
+          return ToValue(static_cast<const B&>(static_cast<const T&>(o)).*field);
+        },
+        [field](Object& o, const Value& v) {
+          static_cast<B&>(static_cast<T&>(o)).*field = FromValue<V>(v);
+        },
         {{"__Scope", "Public"}}});
     return *this;
   }
@@ -65,18 +74,26 @@ class ClassBuilder {
     return *this;
   }
 
-  ClassBuilder& Exit(void (T::*exit)()) {
-    record_.exit = [exit](Object& o) { (static_cast<T&>(o).*exit)(); };
+  // A member described by hand.
+  ClassBuilder& Member(MemberInfo member) {
+    record_.members.push_back(std::move(member));
+    return *this;
+  }
+
+  template <class B>
+    requires std::is_base_of_v<B, T>
+  ClassBuilder& Exit(void (B::*exit)()) {
+    record_.exit = [exit](Object& o) { (static_cast<B&>(static_cast<T&>(o)).*exit)(); };
     return *this;
   }
 
   ClassRecord Build() { return std::move(record_); }
 
  private:
-  template <class R, class... A>
-  static Invoker Bind(R (T::*method)(A...)) {
+  template <class B, class R, class... A>
+  static Invoker Bind(R (B::*method)(A...)) {
     return [method](Object& o, const Arguments& args) {
-      return CallWithArguments(static_cast<T&>(o), method, args);
+      return CallWithArguments(static_cast<B&>(static_cast<T&>(o)), method, args);
     };
   }
 
