@@ -1,5 +1,5 @@
 # Everything a fresh Debian 12 machine needs: `make test` and, later, `make run`.
-.PHONY: deps build test test-default test-asan bench clean
+.PHONY: deps build run test test-default test-asan bench clean
 
 deps:
 	@tools/install-deps.sh
@@ -7,6 +7,16 @@ deps:
 build: deps
 	cmake --preset default
 	cmake --build --preset default
+
+PROGRAM := build/Merkhaus/bin/merkhaus
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display to show the program on (DISPLAY is not set)."; \
+	  echo "On a machine without one, start it on a virtual display: xvfb-run -a $(PROGRAM)"; \
+	  exit 1; \
+	fi
+	$(PROGRAM)
 
 test: test-default test-asan
 

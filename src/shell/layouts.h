@@ -20,9 +20,9 @@ struct Box {
 
 // A control's stream with its name and class.
 struct ControlLayout {
-  std::string name;
+  std::string name = {};
   const fw::ClassRecord* cls = nullptr;
-  std::string stream;
+  std::string stream = {};
 };
 
 // The windows of the program: the full-size ones in three colours, the list
@@ -45,10 +45,10 @@ inline constexpr Box kZurueckBox{210, 650, 90, 20};
 inline constexpr Box kWeiterBox{800, 650, 90, 20};
 
 struct StaticTextLayout {
-  std::string name;
-  Box box;
+  std::string name = {};
+  Box box = {};
   int32_t tabIndex = 0;
-  std::string text;
+  std::string text = {};
   int32_t textAlign = 0;
   bool multiline = true;
   std::string font = "Verdana";
@@ -59,36 +59,36 @@ struct StaticTextLayout {
 };
 
 struct PushButtonLayout {
-  std::string name;
-  Box box;
+  std::string name = {};
+  Box box = {};
   int32_t tabIndex = 0;
-  std::string caption;
+  std::string caption = {};
   int32_t size = 18;
 };
 
 struct CheckBoxLayout {
-  std::string name;
-  Box box;
+  std::string name = {};
+  Box box = {};
   int32_t tabIndex = 0;
-  std::string caption;
-  std::string helpTag;
+  std::string caption = {};
+  std::string helpTag = {};
   int32_t size = 18;
 };
 
 struct RadioButtonLayout {
-  std::string name;
-  Box box;
+  std::string name = {};
+  Box box = {};
   int32_t tabIndex = 0;
-  std::string caption;
+  std::string caption = {};
   int32_t size = 18;
   bool bold = false;
   bool underline = false;
-  std::string initialParent;
+  std::string initialParent = {};
 };
 
 struct EditFieldLayout {
-  std::string name;
-  Box box;
+  std::string name = {};
+  Box box = {};
   int32_t tabIndex = 0;
   bool border = true;
   bool multiline = false;
@@ -101,15 +101,15 @@ struct EditFieldLayout {
 };
 
 struct ListboxLayout {
-  std::string name;
-  Box box;
+  std::string name = {};
+  Box box = {};
   bool lockLeft = false;
   bool lockTop = false;
   int32_t tabIndex = 0;
   int32_t columnCount = 1;
-  std::string columnWidths;
+  std::string columnWidths = {};
   bool hasHeading = false;
-  std::string initialValue;
+  std::string initialValue = {};
   int32_t gridLines = 0;
   std::string font = "Verdana";
   int32_t size = 18;

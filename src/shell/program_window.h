@@ -37,7 +37,7 @@ struct WindowDef {
   std::string stream = {};
   std::vector<ControlDef<W>> controls = {};
   std::vector<Handler<W>> windowEvents = {};  // in the class's own order
-  std::function<void(fw::ClassBuilder<W>&)> more = {};  // further methods and properties
+  std::function<void(fw::ClassBuilder<W>&)> more = {};  // the class's own properties
 };
 
 // Layout, CreateControls and CreateControls0 of every window of the program,
@@ -117,8 +117,8 @@ class ProgramWindow : public fw::Window {
     for (const Handler<W>& handler : def.windowEvents) {
       handler.describe(builder, "Event_" + handler.event);
     }
-    W::DescribeMore(builder);
     if (def.more) def.more(builder);
+    W::DescribeMore(builder);
     // Each control is a member that yields the control of its name.
     for (const ControlDef<W>& control : def.controls) {
       const std::string name = control.layout.name;

@@ -38,7 +38,8 @@ void TempBundle::RemoveResource(const std::string& name) const { fs::remove(Reso
 void TempBundle::RemoveResourcesFolder() const { fs::remove_all(Resources()); }
 
 void TempBundle::CopyShippedResources() const {
-  fs::copy(MERKHAUS_SHIPPED_RESOURCES, Resources(), fs::copy_options::overwrite_existing);
+  fs::copy(MERKHAUS_SHIPPED_RESOURCES, Resources(),
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }
 
 }  // namespace harness

@@ -115,6 +115,8 @@ void EditField::Text(std::string text) {
     line->setText(qt::ToQt(own_.text));
   } else if (QPlainTextEdit* area = AreaOf(Peer())) {
     area->setPlainText(qt::ToQt(own_.text));
+    // Typing goes on after the text, as in a single-line field.
+    area->moveCursor(QTextCursor::End);
   }
 }
 

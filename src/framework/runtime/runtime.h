@@ -15,3 +15,13 @@ int RuntimeExit();
 inline void RuntimeBackgroundTask() {}
 
 }  // namespace fw
+
+namespace fw {
+
+// Start-up steps of the framework that a program runs first thing in its
+// start-up routine. The framework has no external classes and no plug-ins,
+// so both have nothing to do.
+inline void RuntimeInitExternalClasses() {}
+inline void InitPluginEntrypoints() {}
+
+}  // namespace fw

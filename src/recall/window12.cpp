@@ -1,0 +1,158 @@
+#include "recall/window12.h"
+
+#include "catalogue/text_catalogue.h"
+#include "framework/application/application.h"
+#include "framework/controls/edit_field.h"
+#include "framework/controls/radio_button.h"
+#include "framework/text/text.h"
+#include "recall/recall_score.h"
+#include "recall/window11.h"
+#include "recall/window13.h"
+#include "shell/implicit_window.h"
+
+namespace {
+
+// Every control is looked up by name at the moment it is used: the windows
+// that own them may have been built anew or given up in between.
+template <class C>
+fw::Ref<C> ControlOf(const fw::Ref<fw::Window>& window, const std::string& name) {
+  auto control = fw::RuntimeCheckCast<C>(fw::RuntimeWindowControlByName(window, name), C::Lookup());
+  fw::NotNil(control, "das Steuerelement „" + name + "“");
+  return control;
+}
+
+bool Selected(const fw::Ref<fw::Window>& window, const std::string& name) {
+  return ControlOf<fw::RadioButton>(window, name)->Value();
+}
+
+std::string CountText(const fw::Ref<fw::Window>& window) {
+  return ControlOf<fw::EditField>(window, "EditField3")->Text();
+}
+
+// One of the four feedback texts into the result window, which stays hidden
+// until "weiter" shows it.
+void ShowFeedback(std::string (*loader)()) {
+  auto field = ControlOf<fw::EditField>(ImplicitWindow<Window13>(), "EditField1");
+  field->Text(fw::DefineEncoding(loader(), fw::Encodings::MacRoman));
+}
+
+}  // namespace
+
+const WindowDef<Window12>& Window12::Definition() {
+  static const WindowDef<Window12> def{
+      .className = "Window12.Window12",
+      .stream = FullWindowStream(kTint),
+      .controls =
+          {
+              {EditField({.name = "EditField1",
+                          .box = {55, 50, 890, 450},
+                          .tabIndex = 0,
+                          .multiline = true,
+                          .scrollbarVertical = true,
+                          .styled = true,
+                          .backColor = kPaleYellow,
+                          .font = "Times Roman",
+                          .size = 16,
+                          .bold = true}),
+               {On("KeyDown", &Window12::EditField1_KeyDown),
+                On("Open", &Window12::EditField1_Open)}},
+              {PushButton({.name = "PushButton1", .box = kAbbruchBox, .tabIndex = 1,
+                           .caption = "Abbruch"}),
+               {On("Action", &Window12::PushButton1_Action)}},
+              {PushButton({.name = "PushButton2", .box = kWeiterBox, .tabIndex = 2,
+                           .caption = "weiter"}),
+               {On("Action", &Window12::PushButton2_Action)}},
+              {StaticText({.name = "StaticText1",
+                           .box = {55, 533, 336, 22},
+                           .tabIndex = 3,
+                           .text = "Wurde der Sinn verstanden? ",
+                           .multiline = false}),
+               {}},
+              {StaticText({.name = "StaticText2",
+                           .box = {55, 593, 347, 22},
+                           .tabIndex = 5,
+                           .text = "Anzahl der richtig erinnerten Punkte?",
+                           .multiline = false}),
+               {}},
+              {EditField({.name = "EditField3",
+                          .box = {435, 591, 80, 22},
+                          .tabIndex = 6,
+                          .scrollbarVertical = true,
+                          .backColor = kPaleYellow}),
+               {On("KeyDown", &Window12::EditField3_KeyDown),
+                On("KeyUp", &Window12::EditField3_KeyUp)}},
+              {RadioButton({.name = "RadioButton1", .box = {403, 535, 60, 20}, .tabIndex = 10,
+                            .caption = "Ja", .size = 14, .initialParent = ""}),
+               {}},
+              {RadioButton({.name = "RadioButton2", .box = {502, 535, 60, 20}, .tabIndex = 11,
+                            .caption = "Nein", .size = 14, .initialParent = ""}),
+               {}},
+          },
+      .windowEvents = {On("Activate", &Window12::Event_Activate),
+                       On("Open", &Window12::Event_Open), On("Paint", &Window12::Event_Paint)},
+      .more =
+          [](fw::ClassBuilder<Window12>& b) {
+            b.Property("Punktemax", &Window12::Punktemax)
+                .Property("Punkterichtig", &Window12::Punkterichtig)
+                .Property("Prozent", &Window12::Prozent)
+                .Property("Schwierigkeit", &Window12::Schwierigkeit);
+          }};
+  return def;
+}
+
+// The summary is there for the therapist to read along; what is typed into
+// it is never read back.
+bool Window12::EditField1_KeyDown(const std::string&) { return false; }
+
+// Runs while the window is built from the code entry's Return: the code is
+// still in Window11's field, which is read once for each entry because that
+// window is given up right after.
+void Window12::EditField1_Open() {
+  auto self = std::static_pointer_cast<fw::Window>(shared_from_this());
+  for (const CatalogueEntry& entry : TextCatalogue()) {
+    std::string code = ControlOf<fw::EditField>(ImplicitWindow<Window11>(), "EditField1")->Text();
+    if (fw::RuntimeStringCompare(code, entry.Code) != 0) continue;
+    std::string summary = fw::DefineEncoding(entry.SummaryItem->Get(), fw::Encodings::MacRoman);
+    ControlOf<fw::EditField>(self, "EditField1")->Text(summary);
+    Punktemax = entry.KeyPointCount;
+    Schwierigkeit = entry.Difficulty;
+  }
+  ControlOf<fw::EditField>(ImplicitWindow<Window13>(), "EditField2")->Text(fw::Str(Schwierigkeit));
+  ImplicitWindow<Window11>()->Close();
+  ImplicitWindow<Window13>()->Hide();
+}
+
+void Window12::PushButton1_Action() { fw::Quit(0); }
+
+// "weiter" only when both questions are answered; the count itself is not
+// judged here, the scoring has done that on every key.
+void Window12::PushButton2_Action() {
+  auto self = std::static_pointer_cast<fw::Window>(shared_from_this());
+  if ((!Selected(self, "RadioButton1") && !Selected(self, "RadioButton2")) ||
+      CountText(self).empty()) {
+    fw::MsgBox("Ihre Angaben sind noch unvollständig! Bitte ergänzen!");
+  }
+  if ((Selected(self, "RadioButton1") || Selected(self, "RadioButton2")) &&
+      !CountText(self).empty()) {
+    ImplicitWindow<Window13>()->Show();
+  }
+}
+
+bool Window12::EditField3_KeyDown(const std::string&) { return false; }
+
+// Scores on every key release, so the result window always holds the
+// feedback for the count as it stands.
+void Window12::EditField3_KeyUp(const std::string&) {
+  auto self = std::static_pointer_cast<fw::Window>(shared_from_this());
+  int32_t count = fw::DoubleToInt32(fw::Val(CountText(self)));
+  if (Punktemax < count) fw::MsgBox("Diese Angabe muss falsch sein. Bitte korrigieren!");
+  if (count <= Punktemax) Punkterichtig = count;
+  Prozent = RecallPercentage(Punkterichtig, Punktemax);
+
+  if (!(50.0 < Prozent)) ShowFeedback(&x_Wleistung0::Wleistung0);
+  if (50.0 < Prozent && !(70.0 < Prozent)) ShowFeedback(&x_Wleistung51::Wleistung51);
+  if (70.0 < Prozent && Prozent < 90.0) ShowFeedback(&x_Wleistung71::Wleistung71);
+  if (!(Prozent < 90.0)) ShowFeedback(&x_Wleistung90::Wleistung90);
+  // Without the gist, the count does not help.
+  if (Selected(self, "RadioButton2")) ShowFeedback(&x_Wleistung0::Wleistung0);
+}
