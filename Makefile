@@ -30,6 +30,7 @@ test-asan: deps
 
 bench: build
 	QT_QPA_PLATFORM=offscreen build/bench/framework_bench
+	QT_QPA_PLATFORM=offscreen build/bench/program_bench
 
 clean:
 	rm -rf build build-asan
