@@ -4,6 +4,7 @@
 #include "framework/application/application.h"
 #include "framework/controls/edit_field.h"
 #include "framework/text/text.h"
+#include "shell/control_named.h"
 #include "shell/implicit_window.h"
 #include "shell/window1.h"
 
@@ -14,10 +15,7 @@ constexpr int32_t kReturn = 13;
 // The field is looked up and read anew for every test: the target's build
 // may close the owning window while this routine runs on it.
 std::string FieldText(fw::Window& owner) {
-  auto window = std::static_pointer_cast<fw::Window>(owner.shared_from_this());
-  auto field = fw::RuntimeCheckCast<fw::EditField>(fw::RuntimeWindowControlByName(window, "EditField1"),
-                                                   fw::EditField::Lookup());
-  return fw::NotNil(field, "das Eingabefeld „EditField1“").Text();
+  return ControlNamed<fw::EditField>(owner, "EditField1")->Text();
 }
 
 bool Equals(const std::string& text, const char* code) {

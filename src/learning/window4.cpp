@@ -38,15 +38,17 @@ const WindowDef<Window4>& Window4::Definition() {
                            .tabIndex = 0,
                            .text = kIntroduction}),
                {}},
-              {PushButton({.name = "PushButton1", .box = kAbbruchBox, .tabIndex = 1,
+              {PushButton({.name = "PushButton1",
+                           .box = kAbbruchBox,
+                           .tabIndex = 1,
                            .caption = "Abbruch"}),
                {On("Action", &Window4::PushButton1_Action),
                 On("DragOver", &Window4::PushButton1_DragOver)}},
-              {PushButton({.name = "PushButton2", .box = kWeiterBox, .tabIndex = 2,
-                           .caption = "weiter"}),
+              {PushButton(
+                   {.name = "PushButton2", .box = kWeiterBox, .tabIndex = 2, .caption = "weiter"}),
                {On("Action", &Window4::PushButton2_Action)}},
-              {PushButton({.name = "PushButton3", .box = kZurueckBox, .tabIndex = 3,
-                           .caption = "zurück"}),
+              {PushButton(
+                   {.name = "PushButton3", .box = kZurueckBox, .tabIndex = 3, .caption = "zurück"}),
                {On("Action", &Window4::PushButton3_Action)}},
           },
       .windowEvents = {On("Open", &Window4::Event_Open), On("Paint", &Window4::Event_Paint)}};

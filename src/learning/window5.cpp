@@ -9,20 +9,16 @@
 #include "learning/window6.h"
 #include "learning/window7.h"
 #include "learning/window8.h"
+#include "shell/control_named.h"
 #include "shell/implicit_window.h"
 
 namespace {
 
-fw::Ref<fw::EditField> FieldNamed(const fw::Ref<fw::Window>& window, const std::string& name) {
-  auto field = fw::RuntimeCheckCast<fw::EditField>(fw::RuntimeWindowControlByName(window, name),
-                                                   fw::EditField::Lookup());
-  fw::NotNil(field, "das Eingabefeld „" + name + "“");
-  return field;
-}
-
 // The code as it stands in the code entry now; no copy is kept between
 // tests, as the code entry's own lookup keeps none.
-std::string TypedCode() { return FieldNamed(ImplicitWindow<Window2>(), "EditField1")->Text(); }
+std::string TypedCode() {
+  return ControlNamed<fw::EditField>(ImplicitWindow<Window2>(), "EditField1")->Text();
+}
 
 }  // namespace
 
@@ -44,15 +40,19 @@ const WindowDef<Window5>& Window5::Definition() {
                           .bold = true}),
                {On("KeyDown", &Window5::EditField1_KeyDown),
                 On("Open", &Window5::EditField1_Open)}},
-              {PushButton({.name = "PushButton1", .box = {90, 660, 90, 20}, .tabIndex = 1,
+              {PushButton({.name = "PushButton1",
+                           .box = {90, 660, 90, 20},
+                           .tabIndex = 1,
                            .caption = "Abbruch"}),
                {On("Action", &Window5::PushButton1_Action)}},
-              {PushButton({.name = "PushButton2", .box = {800, 660, 90, 20}, .tabIndex = 2,
+              {PushButton({.name = "PushButton2",
+                           .box = {800, 660, 90, 20},
+                           .tabIndex = 2,
                            .caption = "weiter"}),
                {On("Action", &Window5::PushButton2_Action)}},
           },
-      .windowEvents = {On("Activate", &Window5::Event_Activate),
-                       On("Paint", &Window5::Event_Paint), On("Open", &Window5::Event_Open)},
+      .windowEvents = {On("Activate", &Window5::Event_Activate), On("Paint", &Window5::Event_Paint),
+                       On("Open", &Window5::Event_Open)},
       .more = [](fw::ClassBuilder<Window5>& b) { b.Property("Gehezu", &Window5::Gehezu); }};
   return def;
 }
@@ -69,7 +69,7 @@ void Window5::EditField1_Open() {
   for (const CatalogueEntry& entry : TextCatalogue()) {
     if (fw::RuntimeStringCompare(TypedCode(), entry.Code) == 0) {
       std::string text = fw::DefineEncoding(entry.TextItem->Get(), fw::Encodings::MacRoman);
-      FieldNamed(self, "EditField1")->Text(text);
+      ControlNamed<fw::EditField>(self, "EditField1")->Text(text);
     }
   }
   ImplicitWindow<Window2>()->Close();

@@ -29,14 +29,16 @@ const WindowDef<Window8>& Window8::Definition() {
                            .tabIndex = 0,
                            .text = kReview}),
                {}},
-              {PushButton({.name = "PushButton1", .box = kAbbruchBox, .tabIndex = 1,
+              {PushButton({.name = "PushButton1",
+                           .box = kAbbruchBox,
+                           .tabIndex = 1,
                            .caption = "Abbruch"}),
                {On("Action", &Window8::PushButton1_Action)}},
-              {PushButton({.name = "PushButton2", .box = kWeiterBox, .tabIndex = 2,
-                           .caption = "weiter"}),
+              {PushButton(
+                   {.name = "PushButton2", .box = kWeiterBox, .tabIndex = 2, .caption = "weiter"}),
                {On("Action", &Window8::PushButton2_Action)}},
-              {PushButton({.name = "PushButton3", .box = kZurueckBox, .tabIndex = 3,
-                           .caption = "zurück"}),
+              {PushButton(
+                   {.name = "PushButton3", .box = kZurueckBox, .tabIndex = 3, .caption = "zurück"}),
                {On("Action", &Window8::PushButton3_Action)}},
           },
       .windowEvents = {On("Open", &Window8::Event_Open), On("Paint", &Window8::Event_Paint)}};

@@ -30,12 +30,12 @@ const WindowDef<Window9>& Window9::Definition() {
                            .textAlign = 1,
                            .size = 30}),
                {}},
-              {PushButton({.name = "PushButton1", .box = kWeiterBox, .tabIndex = 1,
-                           .caption = "Ende"}),
+              {PushButton(
+                   {.name = "PushButton1", .box = kWeiterBox, .tabIndex = 1, .caption = "Ende"}),
                {On("Action", &Window9::PushButton1_Action)}},
               // "zurück" stands where the other windows have "Abbruch".
-              {PushButton({.name = "PushButton2", .box = kAbbruchBox, .tabIndex = 2,
-                           .caption = "zurück"}),
+              {PushButton(
+                   {.name = "PushButton2", .box = kAbbruchBox, .tabIndex = 2, .caption = "zurück"}),
                {On("Action", &Window9::PushButton2_Action)}},
           },
       .windowEvents = {On("Open", &Window9::Event_Open), On("Paint", &Window9::Event_Paint)}};

@@ -8,31 +8,25 @@
 #include "recall/recall_score.h"
 #include "recall/window11.h"
 #include "recall/window13.h"
+#include "shell/control_named.h"
 #include "shell/implicit_window.h"
 
 namespace {
 
 // Every control is looked up by name at the moment it is used: the windows
 // that own them may have been built anew or given up in between.
-template <class C>
-fw::Ref<C> ControlOf(const fw::Ref<fw::Window>& window, const std::string& name) {
-  auto control = fw::RuntimeCheckCast<C>(fw::RuntimeWindowControlByName(window, name), C::Lookup());
-  fw::NotNil(control, "das Steuerelement „" + name + "“");
-  return control;
-}
-
 bool Selected(const fw::Ref<fw::Window>& window, const std::string& name) {
-  return ControlOf<fw::RadioButton>(window, name)->Value();
+  return ControlNamed<fw::RadioButton>(window, name)->Value();
 }
 
 std::string CountText(const fw::Ref<fw::Window>& window) {
-  return ControlOf<fw::EditField>(window, "EditField3")->Text();
+  return ControlNamed<fw::EditField>(window, "EditField3")->Text();
 }
 
 // One of the four feedback texts into the result window, which stays hidden
 // until "weiter" shows it.
 void ShowFeedback(std::string (*loader)()) {
-  auto field = ControlOf<fw::EditField>(ImplicitWindow<Window13>(), "EditField1");
+  auto field = ControlNamed<fw::EditField>(ImplicitWindow<Window13>(), "EditField1");
   field->Text(fw::DefineEncoding(loader(), fw::Encodings::MacRoman));
 }
 
@@ -56,11 +50,13 @@ const WindowDef<Window12>& Window12::Definition() {
                           .bold = true}),
                {On("KeyDown", &Window12::EditField1_KeyDown),
                 On("Open", &Window12::EditField1_Open)}},
-              {PushButton({.name = "PushButton1", .box = kAbbruchBox, .tabIndex = 1,
+              {PushButton({.name = "PushButton1",
+                           .box = kAbbruchBox,
+                           .tabIndex = 1,
                            .caption = "Abbruch"}),
                {On("Action", &Window12::PushButton1_Action)}},
-              {PushButton({.name = "PushButton2", .box = kWeiterBox, .tabIndex = 2,
-                           .caption = "weiter"}),
+              {PushButton(
+                   {.name = "PushButton2", .box = kWeiterBox, .tabIndex = 2, .caption = "weiter"}),
                {On("Action", &Window12::PushButton2_Action)}},
               {StaticText({.name = "StaticText1",
                            .box = {55, 533, 336, 22},
@@ -81,22 +77,29 @@ const WindowDef<Window12>& Window12::Definition() {
                           .backColor = kPaleYellow}),
                {On("KeyDown", &Window12::EditField3_KeyDown),
                 On("KeyUp", &Window12::EditField3_KeyUp)}},
-              {RadioButton({.name = "RadioButton1", .box = {403, 535, 60, 20}, .tabIndex = 10,
-                            .caption = "Ja", .size = 14, .initialParent = ""}),
+              {RadioButton({.name = "RadioButton1",
+                            .box = {403, 535, 60, 20},
+                            .tabIndex = 10,
+                            .caption = "Ja",
+                            .size = 14,
+                            .initialParent = ""}),
                {}},
-              {RadioButton({.name = "RadioButton2", .box = {502, 535, 60, 20}, .tabIndex = 11,
-                            .caption = "Nein", .size = 14, .initialParent = ""}),
+              {RadioButton({.name = "RadioButton2",
+                            .box = {502, 535, 60, 20},
+                            .tabIndex = 11,
+                            .caption = "Nein",
+                            .size = 14,
+                            .initialParent = ""}),
                {}},
           },
-      .windowEvents = {On("Activate", &Window12::Event_Activate),
-                       On("Open", &Window12::Event_Open), On("Paint", &Window12::Event_Paint)},
-      .more =
-          [](fw::ClassBuilder<Window12>& b) {
-            b.Property("Punktemax", &Window12::Punktemax)
-                .Property("Punkterichtig", &Window12::Punkterichtig)
-                .Property("Prozent", &Window12::Prozent)
-                .Property("Schwierigkeit", &Window12::Schwierigkeit);
-          }};
+      .windowEvents = {On("Activate", &Window12::Event_Activate), On("Open", &Window12::Event_Open),
+                       On("Paint", &Window12::Event_Paint)},
+      .more = [](fw::ClassBuilder<Window12>& b) {
+        b.Property("Punktemax", &Window12::Punktemax)
+            .Property("Punkterichtig", &Window12::Punkterichtig)
+            .Property("Prozent", &Window12::Prozent)
+            .Property("Schwierigkeit", &Window12::Schwierigkeit);
+      }};
   return def;
 }
 
@@ -110,14 +113,16 @@ bool Window12::EditField1_KeyDown(const std::string&) { return false; }
 void Window12::EditField1_Open() {
   auto self = std::static_pointer_cast<fw::Window>(shared_from_this());
   for (const CatalogueEntry& entry : TextCatalogue()) {
-    std::string code = ControlOf<fw::EditField>(ImplicitWindow<Window11>(), "EditField1")->Text();
+    std::string code =
+        ControlNamed<fw::EditField>(ImplicitWindow<Window11>(), "EditField1")->Text();
     if (fw::RuntimeStringCompare(code, entry.Code) != 0) continue;
     std::string summary = fw::DefineEncoding(entry.SummaryItem->Get(), fw::Encodings::MacRoman);
-    ControlOf<fw::EditField>(self, "EditField1")->Text(summary);
+    ControlNamed<fw::EditField>(self, "EditField1")->Text(summary);
     Punktemax = entry.KeyPointCount;
     Schwierigkeit = entry.Difficulty;
   }
-  ControlOf<fw::EditField>(ImplicitWindow<Window13>(), "EditField2")->Text(fw::Str(Schwierigkeit));
+  ControlNamed<fw::EditField>(ImplicitWindow<Window13>(), "EditField2")
+      ->Text(fw::Str(Schwierigkeit));
   ImplicitWindow<Window11>()->Close();
   ImplicitWindow<Window13>()->Hide();
 }

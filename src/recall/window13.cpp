@@ -28,10 +28,14 @@ const WindowDef<Window13>& Window13::Definition() {
                            .text = "BITTE TAUSCHEN SIE NUN WIEDER DIE PLÄTZE!\r",
                            .multiline = false}),
                {}},
-              {PushButton({.name = "PushButton1", .box = {735, 370, 164, 20}, .tabIndex = 1,
+              {PushButton({.name = "PushButton1",
+                           .box = {735, 370, 164, 20},
+                           .tabIndex = 1,
                            .caption = "Liste einblenden"}),
                {On("Action", &Window13::PushButton1_Action)}},
-              {PushButton({.name = "PushButton2", .box = kAbbruchBox, .tabIndex = 2,
+              {PushButton({.name = "PushButton2",
+                           .box = kAbbruchBox,
+                           .tabIndex = 2,
                            .caption = "Abbruch"}),
                {On("Action", &Window13::PushButton2_Action)}},
               {EditField({.name = "EditField2",
@@ -59,12 +63,11 @@ const WindowDef<Window13>& Window13::Definition() {
                            .tabIndex = 6,
                            .text = kInstruction}),
                {}},
-              {PushButton({.name = "PushButton3", .box = kWeiterBox, .tabIndex = 7,
-                           .caption = "weiter"}),
+              {PushButton(
+                   {.name = "PushButton3", .box = kWeiterBox, .tabIndex = 7, .caption = "weiter"}),
                {On("Action", &Window13::PushButton3_Action)}},
           },
-      .windowEvents = {On("Open", &Window13::Event_Open),
-                       On("Activate", &Window13::Event_Activate),
+      .windowEvents = {On("Open", &Window13::Event_Open), On("Activate", &Window13::Event_Activate),
                        On("Paint", &Window13::Event_Paint)}};
   return def;
 }

@@ -3,12 +3,13 @@
 #include "framework/runtime/class_builder.h"
 
 const fw::ClassRecord& App::Lookup() {
-  static const fw::ClassRecord record = fw::ClassBuilder<App>("App", fw::Application::Lookup())
-                                            .Method("Event_Open", &App::Event_Open)
-                                            .Method("Event_Activate", &App::Event_Activate)
-                                            .Handles("Open", "Event_Open", &App::Event_Open)
-                                            .Handles("Activate", "Event_Activate", &App::Event_Activate)
-                                            .Build();
+  static const fw::ClassRecord record =
+      fw::ClassBuilder<App>("App", fw::Application::Lookup())
+          .Method("Event_Open", &App::Event_Open)
+          .Method("Event_Activate", &App::Event_Activate)
+          .Handles("Open", "Event_Open", &App::Event_Open)
+          .Handles("Activate", "Event_Activate", &App::Event_Activate)
+          .Build();
   return record;
 }
 

@@ -32,10 +32,10 @@ std::string ListWindowStream();
 std::string InfoWindowStream();
 
 // The program's colours.
-inline constexpr fw::Color kTurquoise{153, 255, 255};  // entry, choice and result windows
-inline constexpr fw::Color kPink{255, 204, 204};       // the steps of the reading protocol
-inline constexpr fw::Color kApricot{255, 204, 102};    // the text and the key points
-inline constexpr fw::Color kMint{102, 255, 204};       // the result window's fields
+inline constexpr fw::Color kTurquoise{153, 255, 255};   // entry, choice and result windows
+inline constexpr fw::Color kPink{255, 204, 204};        // the steps of the reading protocol
+inline constexpr fw::Color kApricot{255, 204, 102};     // the text and the key points
+inline constexpr fw::Color kMint{102, 255, 204};        // the result window's fields
 inline constexpr fw::Color kPaleYellow{255, 255, 153};  // the text fields
 inline constexpr fw::Color kWhite{255, 255, 255};
 

@@ -8,7 +8,8 @@ namespace {
 // the given name, looked up afresh. A shortcut of nullptr is left unset.
 void AddEntry(fw::MenuBar& bar, const char* menu, const fw::ClassRecord& cls, const char* name,
               const char* text, const char* shortcut) {
-  auto entry = fw::RuntimeCheckCast<fw::MenuItem>(fw::RuntimeNewObject(cls), fw::MenuItem::Lookup());
+  auto entry =
+      fw::RuntimeCheckCast<fw::MenuItem>(fw::RuntimeNewObject(cls), fw::MenuItem::Lookup());
   fw::NotNil(entry, std::string("der Menüeintrag „") + name + "“").Constructor();
   entry->Name(name);
   entry->AutoEnable(true);

@@ -36,7 +36,7 @@ struct WindowDef {
   std::string className = {};
   std::string stream = {};
   std::vector<ControlDef<W>> controls = {};
-  std::vector<Handler<W>> windowEvents = {};  // in the class's own order
+  std::vector<Handler<W>> windowEvents = {};            // in the class's own order
   std::function<void(fw::ClassBuilder<W>&)> more = {};  // the class's own properties
 };
 
@@ -56,15 +56,14 @@ class ProgramWindow : public fw::Window {
   template <class B, class R, class... A>
   static Handler<W> On(std::string event, R (B::*method)(A...)) {
     R (W::*own)(A...) = method;
-    return Handler<W>{
-        event,
-        [own](const fw::Ref<W>& window, const std::string& signature) {
-          return fw::RuntimeCreateDelegate(window, own, signature);
-        },
-        [own, event](fw::ClassBuilder<W>& builder, const std::string& name) {
-          builder.Method(name, own);
-          if (name.starts_with("Event_")) builder.Handles(event, name, own);
-        }};
+    return Handler<W>{event,
+                      [own](const fw::Ref<W>& window, const std::string& signature) {
+                        return fw::RuntimeCreateDelegate(window, own, signature);
+                      },
+                      [own, event](fw::ClassBuilder<W>& builder, const std::string& name) {
+                        builder.Method(name, own);
+                        if (name.starts_with("Event_")) builder.Handles(event, name, own);
+                      }};
   }
 
   void Layout() { fw::SetProperties(*this, W::Definition().stream); }
@@ -122,11 +121,13 @@ class ProgramWindow : public fw::Window {
     // Each control is a member that yields the control of its name.
     for (const ControlDef<W>& control : def.controls) {
       const std::string name = control.layout.name;
-      builder.Member(fw::MemberInfo{
-          name, "%o<" + control.layout.cls->name + ">%s", {{"__Scope", "Public"}},
-          [name](fw::Object& window, const fw::Arguments&) {
-            return fw::ToValue(static_cast<W&>(window).ControlByName(name));
-          }});
+      builder.Member(fw::MemberInfo{name,
+                                    "%o<" + control.layout.cls->name + ">%s",
+                                    {{"__Scope", "Public"}},
+                                    [name](fw::Object& window, const fw::Arguments&) {
+                                      return fw::ToValue(
+                                          static_cast<W&>(window).ControlByName(name));
+                                    }});
     }
     return builder.Build();
   }

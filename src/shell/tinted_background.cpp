@@ -71,8 +71,7 @@ fw::Ref<fw::Picture> Build(
   return background;
 }
 
-void Paint(fw::Graphics& g, const fw::Ref<fw::Picture>& background, int32_t width,
-           int32_t height) {
+void Paint(fw::Graphics& g, const fw::Ref<fw::Picture>& background, int32_t width, int32_t height) {
   fw::Picture& b = fw::NotNil(background, "der Hintergrund des Fensters");
   g.DrawPicture(background, 0, 0, width, height, 0, 0, b.Width(), b.Height());
 }

@@ -18,13 +18,12 @@ namespace tinted_background {
 fw::Ref<fw::Picture> ColourPicture(const fw::Ref<fw::Picture>& pic, fw::Color c);
 
 // The picture shaped into a tile of colour c and laid two by two.
-fw::Ref<fw::Picture> Build(fw::Color c,
-                           const std::function<fw::Ref<fw::Picture>(fw::Ref<fw::Picture>,
-                                                                    fw::Color)>& colourPicture);
+fw::Ref<fw::Picture> Build(
+    fw::Color c,
+    const std::function<fw::Ref<fw::Picture>(fw::Ref<fw::Picture>, fw::Color)>& colourPicture);
 
 // The background stretched over the whole window.
-void Paint(fw::Graphics& g, const fw::Ref<fw::Picture>& background, int32_t width,
-           int32_t height);
+void Paint(fw::Graphics& g, const fw::Ref<fw::Picture>& background, int32_t width, int32_t height);
 
 }  // namespace tinted_background
 
@@ -54,8 +53,8 @@ class TintedWindow : public ProgramWindow<W> {
 
  protected:
   void OpenBackground() {
-    MyBackground = tinted_background::Build(
-        W::kTint, [this](fw::Ref<fw::Picture> pic, fw::Color c) {
+    MyBackground =
+        tinted_background::Build(W::kTint, [this](fw::Ref<fw::Picture> pic, fw::Color c) {
           return static_cast<W*>(this)->ColourPicture(std::move(pic), c);
         });
   }

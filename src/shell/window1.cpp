@@ -4,6 +4,7 @@
 #include "framework/controls/radio_button.h"
 #include "learning/window2.h"
 #include "recall/window11.h"
+#include "shell/control_named.h"
 #include "shell/implicit_window.h"
 #include "shell/window10.h"
 
@@ -63,7 +64,9 @@ const WindowDef<Window1>& Window1::Definition() {
                          .tabIndex = 4,
                          .caption = " bekannten Text wiedergeben"}),
                {On("Action", &Window1::CheckBox2_Action)}},
-              {PushButton({.name = "PushButton1", .box = kAbbruchBox, .tabIndex = 5,
+              {PushButton({.name = "PushButton1",
+                           .box = kAbbruchBox,
+                           .tabIndex = 5,
                            .caption = "Abbruch"}),
                {On("Action", &Window1::PushButton1_Action)}},
               {CheckBox({.name = "CheckBox1",
@@ -82,10 +85,7 @@ bool Window1::RadioButton1_MouseDown(int32_t, int32_t) { return false; }
 
 // "mehr Info´s": the information window beside this one.
 void Window1::RadioButton1_Action() {
-  auto self = std::static_pointer_cast<fw::Window>(shared_from_this());
-  auto radio = fw::RuntimeCheckCast<fw::RadioButton>(
-      fw::RuntimeWindowControlByName(self, "RadioButton1"), fw::RadioButton::Lookup());
-  if (fw::NotNil(radio, "das Steuerelement „RadioButton1“").Value()) {
+  if (ControlNamed<fw::RadioButton>(*this, "RadioButton1")->Value()) {
     ImplicitWindow<Window10>()->Show();
   }
 }

@@ -32,27 +32,26 @@ const char* const kInformation =
 }  // namespace
 
 const WindowDef<Window10>& Window10::Definition() {
-  static const WindowDef<Window10> def{
-      .className = "Window10.Window10",
-      .stream = InfoWindowStream(),
-      .controls = {
-          {PushButton({.name = "PushButton1",
-                       .box = {251, 650, 174, 20},
-                       .tabIndex = 0,
-                       .caption = "Fenster schließen"}),
-           {On("Action", &Window10::PushButton1_Action)}},
-          {EditField({.name = "EditField1",
-                      .box = {50, 55, 1, 22},
-                      .tabIndex = 1,
-                      .scrollbarVertical = true,
-                      .size = 12}),
-           {}},
-          {StaticText({.name = "StaticText1",
-                       .box = {55, 50, 600, 600},
-                       .tabIndex = 2,
-                       .text = kInformation}),
-           {}},
-      }};
+  static const WindowDef<Window10> def{.className = "Window10.Window10",
+                                       .stream = InfoWindowStream(),
+                                       .controls = {
+                                           {PushButton({.name = "PushButton1",
+                                                        .box = {251, 650, 174, 20},
+                                                        .tabIndex = 0,
+                                                        .caption = "Fenster schließen"}),
+                                            {On("Action", &Window10::PushButton1_Action)}},
+                                           {EditField({.name = "EditField1",
+                                                       .box = {50, 55, 1, 22},
+                                                       .tabIndex = 1,
+                                                       .scrollbarVertical = true,
+                                                       .size = 12}),
+                                            {}},
+                                           {StaticText({.name = "StaticText1",
+                                                        .box = {55, 50, 600, 600},
+                                                        .tabIndex = 2,
+                                                        .text = kInformation}),
+                                            {}},
+                                       }};
   return def;
 }
 

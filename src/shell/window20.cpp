@@ -16,8 +16,8 @@ const WindowDef<Window20>& Window20::Definition() {
                            .textAlign = 1,
                            .size = 50}),
                {}},
-              {PushButton({.name = "PushButton2", .box = kWeiterBox, .tabIndex = 2,
-                           .caption = "weiter"}),
+              {PushButton(
+                   {.name = "PushButton2", .box = kWeiterBox, .tabIndex = 2, .caption = "weiter"}),
                {On("Action", &Window20::PushButton2_Action),
                 On("Open", &Window20::PushButton2_Open)}},
               {StaticText({.name = "StaticText2",

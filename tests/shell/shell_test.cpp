@@ -19,11 +19,10 @@ class Tinted : public TintedWindow<Tinted<Red, Green, Blue>> {
  public:
   static constexpr fw::Color kTint{Red, Green, Blue};
   static const WindowDef<Tinted>& Definition() {
-    static const WindowDef<Tinted> def{
-        .className = "Tinted" + std::to_string(Red) + ".Tinted",
-        .stream = FullWindowStream(kTint),
-        .windowEvents = {Tinted::On("Paint", &Tinted::Event_Paint),
-                         Tinted::On("Open", &Tinted::Event_Open)}};
+    static const WindowDef<Tinted> def{.className = "Tinted" + std::to_string(Red) + ".Tinted",
+                                       .stream = FullWindowStream(kTint),
+                                       .windowEvents = {Tinted::On("Paint", &Tinted::Event_Paint),
+                                                        Tinted::On("Open", &Tinted::Event_Open)}};
     return def;
   }
 };
@@ -115,11 +114,11 @@ TEST_F(ShellTest, MenuBarIsBuiltOnceWithItsTwoMenus) {
   EXPECT_EQ(names, (std::vector<std::string>{"FileMenu", "FileQuit", "EditMenu", "EditUndo",
                                              "UntitledMenu1", "EditCut", "EditCopy", "EditPaste",
                                              "EditClear", "UntitledMenu0", "EditSelectAll"}));
-  EXPECT_EQ(texts, (std::vector<std::string>{"Beenden", "&Rückgängig", "-", "&Ausschneiden",
-                                             "&Kopieren", "&Einfügen", "&Löschen", "-",
-                                             "&Alles auswählen"}));
-  EXPECT_EQ(shortcuts, (std::vector<std::string>{"Cmd+Q", "Cmd+Z", "", "Cmd+X", "Cmd+C",
-                                                 "Cmd+V", "", "", "Cmd+A"}));
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"Beenden", "&Rückgängig", "-", "&Ausschneiden", "&Kopieren",
+                                      "&Einfügen", "&Löschen", "-", "&Alles auswählen"}));
+  EXPECT_EQ(shortcuts, (std::vector<std::string>{"Cmd+Q", "Cmd+Z", "", "Cmd+X", "Cmd+C", "Cmd+V",
+                                                 "", "", "Cmd+A"}));
   EXPECT_EQ(bar->Items()[0]->Text(), "&Ablage");
   EXPECT_TRUE(fw::RuntimeCheckCast<fw::QuitMenuItem>(bar->Items()[0]->Items()[0],
                                                      fw::QuitMenuItem::Lookup()));
@@ -166,8 +165,7 @@ TEST_F(Window10Test, ShowsTheInformationTextLineByLine) {
   EXPECT_EQ(lines[1],
             "Alle Filme erzählen \"Geschichten\". Dabei handelt es sich um Krimis, "
             "Problemfilme, Liebesfilme und Komödien. ");
-  EXPECT_EQ(lines[23],
-            "    der Wörter ein grösseres Gewicht hat als die Länge der Sätze.");
+  EXPECT_EQ(lines[23], "    der Wörter ein grösseres Gewicht hat als die Länge der Sätze.");
   harness::SaveScreenshot(*w, "Window10");
 }
 

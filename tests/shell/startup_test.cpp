@@ -1,9 +1,10 @@
+#include "shell/startup.h"
+
 #include "catalogue/text_store.h"
 #include "framework/runtime/runtime.h"
 #include "shell/app.h"
 #include "shell/implicit_window.h"
 #include "shell/menu_bar1.h"
-#include "shell/startup.h"
 #include "shell/window20.h"
 #include "support/harness.h"
 #include "support/temp_bundle.h"

@@ -2,18 +2,18 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QRadioButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QRadioButton>
 #include <QTest>
 #include <filesystem>
 #include <map>
 
 #include "framework/application/dispatch.h"
-#include "framework/runtime/runtime.h"
 #include "framework/qt/control_peer.h"
 #include "framework/qt/window_peer.h"
+#include "framework/runtime/runtime.h"
 #include "framework/window/window_system.h"
 
 namespace harness {
@@ -133,9 +133,7 @@ int TimesShownOnScreen(std::string_view className) {
   return it == counter->counts.end() ? 0 : it->second;
 }
 
-QImage Grab(const fw::Window& window) {
-  return window.Peer().Content()->grab().toImage();
-}
+QImage Grab(const fw::Window& window) { return window.Peer().Content()->grab().toImage(); }
 
 QImage SaveScreenshot(const fw::Window& window, const std::string& name) {
   QImage image = window.Peer().Frame()->grab().toImage();

@@ -32,8 +32,8 @@ template <class W>
 fw::Ref<W> Implicit() {
   fw::Ref<fw::Window> window = fw::GetImplicitWindow(W::Lookup().name);
   if (!window) {
-    window = fw::RuntimeCheckCast<fw::Window>(fw::RuntimeNewObject(W::Lookup()),
-                                              fw::Window::Lookup());
+    window =
+        fw::RuntimeCheckCast<fw::Window>(fw::RuntimeNewObject(W::Lookup()), fw::Window::Lookup());
     window->Constructor();
   }
   return fw::RuntimeCheckCast<W>(window, W::Lookup());
