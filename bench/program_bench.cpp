@@ -14,7 +14,10 @@
 #include "framework/folder_item/folder_item.h"
 #include "framework/qt/control_peer.h"
 #include "framework/runtime/runtime.h"
+#include "catalogue/text_catalogue.h"
+#include "framework/text/text.h"
 #include "learning/window2.h"
+#include "shell/window1.h"
 #include "shell/app.h"
 #include "shell/implicit_window.h"
 #include "shell/menu_bar1.h"
@@ -57,6 +60,25 @@ void BM_KeyInCodeField(benchmark::State& state) {
   DrainEvents();
 }
 BENCHMARK(BM_KeyInCodeField)->Unit(benchmark::kMillisecond);
+
+// The part of a key that builds and closes the welcome window, alone.
+void BM_WelcomeWindowBuiltAndClosed(benchmark::State& state) {
+  for (auto _ : state) {
+    fw::Dispatch([] { ImplicitWindow<Window1>()->Close(); });
+    DrainEvents();
+  }
+}
+BENCHMARK(BM_WelcomeWindowBuiltAndClosed)->Unit(benchmark::kMillisecond);
+
+// The part of a key that compares the field's text with the 82 codes.
+void BM_CodeLookupOfAField(benchmark::State& state) {
+  for (auto _ : state) {
+    for (const CatalogueEntry& entry : TextCatalogue()) {
+      benchmark::DoNotOptimize(fw::RuntimeStringCompare("band", entry.Code));
+    }
+  }
+}
+BENCHMARK(BM_CodeLookupOfAField)->Unit(benchmark::kMicrosecond);
 
 // Whole processes, from their start to the first paint of their window.
 void RunProbe(benchmark::State& state, const char* program) {
