@@ -1,5 +1,5 @@
-# Everything a fresh Debian 12 machine needs: `make test` and, later, `make run`.
-.PHONY: deps build run test test-default test-asan bench clean
+# Everything a fresh Debian 12 machine needs: `make run` and `make test` install it.
+.PHONY: deps build run test test-default test-asan fuzz bench clean
 
 deps:
 	@tools/install-deps.sh
@@ -18,7 +18,7 @@ run: build
 	fi
 	$(PROGRAM)
 
-test: test-default test-asan
+test: test-default test-asan fuzz
 
 test-default: build
 	ctest --preset default
@@ -28,9 +28,12 @@ test-asan: deps
 	cmake --build --preset asan
 	ctest --preset asan
 
+fuzz: deps
+	fuzz/run.sh
+
 bench: build
 	QT_QPA_PLATFORM=offscreen build/bench/framework_bench
 	QT_QPA_PLATFORM=offscreen build/bench/program_bench
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libbenchmark-dev
   fontconfig fonts-dejavu-core
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

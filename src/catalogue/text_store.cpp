@@ -46,7 +46,7 @@ void StoreItem::Read() {
 void StoreItem::Release() { std::string().swap(permaText); }
 
 #define MERKHAUS_DEFINE_STORE_ITEM(itemName, fileName)         \
-  constinit StoreItem x_##itemName::item{#itemName, fileName}; \
+  StoreItem x_##itemName::item{#itemName, fileName}; \
   std::string x_##itemName::itemName() { return item.Get(); }
 MERKHAUS_TEXT_STORE_ITEMS(MERKHAUS_DEFINE_STORE_ITEM)
 #undef MERKHAUS_DEFINE_STORE_ITEM

@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QDragMoveEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "framework/application/dispatch.h"
 #include "framework/controls/control.h"
@@ -51,7 +52,11 @@ ControlPeer::~ControlPeer() {
 }
 
 void ControlPeer::ApplyCommon(const ControlProperties& p) {
-  widget_->setGeometry(p.left, p.top, p.width, p.height);
+  // The toolkit adds position and size; held within its own limits, the sum
+  // stays inside int whatever a layout says.
+  auto place = [](int32_t v) { return std::clamp(v, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); };
+  auto extent = [](int32_t v) { return std::clamp(v, 0, QWIDGETSIZE_MAX); };
+  widget_->setGeometry(place(p.left), place(p.top), extent(p.width), extent(p.height));
   widget_->setFont(MakeFont(p.textFont, p.textSize, p.bold, p.italic, p.underline));
   widget_->setEnabled(p.enabled);
   widget_->setVisible(p.visible);

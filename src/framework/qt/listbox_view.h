@@ -40,7 +40,6 @@ class ListboxView : public QTableWidget {
 
   ListboxCellPainter* painter_;
   std::string widthList_;
-  bool widthsSet_ = false;
   bool applyingWidths_ = false;
   bool userSizedColumns_ = false;
 };

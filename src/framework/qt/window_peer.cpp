@@ -138,13 +138,14 @@ WindowPeer::~WindowPeer() {
 
 void WindowPeer::Apply(const WindowProperties& p) {
   frame_->setWindowTitle(ToQt(p.title));
+  auto extent = [](int32_t v) { return std::clamp(v, 0, QWIDGETSIZE_MAX); };
   if (p.resizeable) {
-    content_->setMinimumSize(p.minWidth, p.minHeight);
-    content_->setMaximumSize(p.maxWidth, p.maxHeight);
-    content_->resize(p.width, p.height);
+    content_->setMinimumSize(extent(p.minWidth), extent(p.minHeight));
+    content_->setMaximumSize(extent(p.maxWidth), extent(p.maxHeight));
+    content_->resize(extent(p.width), extent(p.height));
     frame_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
   } else {
-    content_->setFixedSize(p.width, p.height);
+    content_->setFixedSize(extent(p.width), extent(p.height));
     frame_->layout()->setSizeConstraint(QLayout::SetFixedSize);
   }
   Qt::WindowFlags flags = FlagsFor(p);

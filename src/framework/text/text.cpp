@@ -204,7 +204,21 @@ std::string DefineEncoding(std::string_view bytes, Encodings encoding) {
 
 std::string ConvertToMacRoman(std::string_view utf8) {
   static const Converter encoder("MACINTOSH", "UTF-8");
-  return encoder.Convert(utf8, OneUtf8Character);
+  // iconv drops the Unicode tag characters without a word; like every other
+  // character Mac Roman lacks, each becomes '?'.
+  std::string kept;
+  kept.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    const Character c = DecodeUtf8(utf8, i);
+    const bool tag = c.wellFormed && c.codePoint >= 0xE0000 && c.codePoint <= 0xE007F;
+    if (tag) {
+      kept += '?';
+    } else {
+      kept.append(utf8.substr(i, c.length));
+    }
+    i += c.length;
+  }
+  return encoder.Convert(kept, OneUtf8Character);
 }
 
 int RuntimeStringCompare(std::string_view a, std::string_view b) {
