@@ -181,3 +181,22 @@ TEST_F(WindowTest, FailureWhileBuildingGivesTheWindowUp) {
 }
 
 }  // namespace
+
+namespace {
+
+using WindowTestNoScreen = WindowTest;
+
+TEST_F(WindowTestNoScreen, RunEndsWhenAHandlerPutsTheLastWindowAway) {
+  harness::AsHandler([] { Implicit<NoteWindow>(); });
+  auto note = Implicit<NoteWindow>();
+  note->onAction = [] { Implicit<NoteWindow>()->Hide(); };
+  harness::Click(note->ControlByName("PushButton1"));
+  EXPECT_TRUE(fw::QuitRequested());
+}
+
+TEST_F(WindowTestNoScreen, WindowsBuiltHiddenBeforeAnyWasShownEndNothing) {
+  harness::AsHandler([] { Implicit<NoteWindow>()->Hide(); });
+  EXPECT_FALSE(fw::QuitRequested());
+}
+
+}  // namespace

@@ -26,7 +26,11 @@ void Run(const std::function<void()>& work) {
 
 void Dispatch(const std::function<void()>& work) {
   Run(work);
-  if (depth == 0) WindowSystem::Flush();
+  if (depth > 0) return;
+  WindowSystem::Flush();
+  // A run that the user can no longer see can't be ended by the user
+  // either: whatever put the last window away, the run ends with it.
+  if (WindowSystem::NothingLeftToSee()) Quit(0);
 }
 
 void DispatchPaint(const std::function<void()>& work) {

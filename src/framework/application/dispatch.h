@@ -10,6 +10,7 @@ namespace fw {
 // that no exception ever unwinds through the toolkit. Changes of window
 // visibility made inside are put on the screen when the outermost entry
 // returns, so a window built and closed within one handler never shows.
+// When the work leaves no window on the screen, the run ends.
 void Dispatch(const std::function<void()>& work);
 
 // The same for painting: screen changes are never made from inside a paint.

@@ -41,13 +41,9 @@ class FrameWidget : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override {
-    // The close box gives the window up like Close; with no window left on
-    // the screen the run is over.
+    // The close box gives the window up like Close.
     event->ignore();
-    DispatchFor(owner_, [this] {
-      owner_.Close();
-      if (!WindowSystem::AnyShown()) Quit(0);
-    });
+    DispatchFor(owner_, [this] { owner_.Close(); });
   }
 
  private:

@@ -18,6 +18,7 @@ struct State {
   bool dirty = false;
   bool flushPosted = false;
   bool restack = false;
+  bool everShown = false;
 };
 
 State& S() {
@@ -97,6 +98,8 @@ Window* WindowSystem::Front() {
 
 bool WindowSystem::AnyShown() { return !S().stack.empty(); }
 
+bool WindowSystem::NothingLeftToSee() { return S().everShown && S().stack.empty(); }
+
 void WindowSystem::NativeActivated(Window& window) {
   if (window.Visible() && Front() != &window) BringToFront(window);
 }
@@ -123,6 +126,7 @@ void WindowSystem::Flush() {
   // Copies: showing a window may make the toolkit call back into us.
   std::vector<Window*> all = s.all;
   for (Window* w : all) w->SyncScreenVisibility();
+  if (!s.stack.empty()) s.everShown = true;
   if (s.restack) {
     s.restack = false;
     std::vector<Window*> stack = s.stack;
@@ -135,6 +139,7 @@ void WindowSystem::ReleaseAll() {
   std::vector<Ref<Window>> windows = std::move(s.registry);
   s.registry.clear();
   s.stack.clear();
+  s.everShown = false;
   windows.clear();
 }
 

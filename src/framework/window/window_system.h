@@ -29,6 +29,9 @@ class WindowSystem {
   static void Withdraw(Window& window);
   static Window* Front();
   static bool AnyShown();
+  // Windows were on the screen, and none is left: the user can no longer
+  // reach the program.
+  static bool NothingLeftToSee();
 
   // The user brought a window to the front on the screen.
   static void NativeActivated(Window& window);
