@@ -1,6 +1,7 @@
 #include "framework/qt/event_loop.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFont>
 #include <QMessageBox>
 #include <QTimer>
@@ -57,7 +58,14 @@ void PostToEventLoop(std::function<void()> work) {
 }
 
 void ShowMessageBox(const std::string& title, const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, ToQt(title), ToQt(text), QMessageBox::Ok);
+  // With no window in front, the box carries the program's name, taken from
+  // its file ("merkhaus" gives "Merkhaus").
+  QString shownTitle = ToQt(title);
+  if (shownTitle.isEmpty()) {
+    shownTitle = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    if (!shownTitle.isEmpty()) shownTitle[0] = shownTitle[0].toUpper();
+  }
+  QMessageBox box(QMessageBox::NoIcon, shownTitle, ToQt(text), QMessageBox::Ok);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
 }
