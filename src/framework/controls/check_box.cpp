@@ -23,8 +23,8 @@ const ClassRecord& CheckBox::Lookup() {
 
 const ClassRecord& CheckBox::NativeClass() const { return Lookup(); }
 
-const std::vector<EventSpec>& CheckBox::Events() const {
-  static const std::vector<EventSpec> events =
+const std::vector<ControlEvent>& CheckBox::Events() const {
+  static const std::vector<ControlEvent> events =
       CommonEventsAnd({{"Action", EventSignature<void>()}});
   return events;
 }

@@ -38,31 +38,31 @@ Control::~Control() = default;
 
 Ref<Window> Control::Window() const { return window_.lock(); }
 
-const std::vector<EventSpec>& Control::CommonEvents() {
-  static const std::vector<EventSpec> events{
+const std::vector<ControlEvent>& Control::CommonEvents() {
+  static const std::vector<ControlEvent> events{
       {"Open", EventSignature<void>()},
       {"MouseDown", EventSignature<bool, int32_t, int32_t>()},
       {"DragOver", EventSignature<bool, int32_t, int32_t, DragItem&, int32_t>()}};
   return events;
 }
 
-std::vector<EventSpec> Control::CommonEventsAnd(std::vector<EventSpec> more) {
-  std::vector<EventSpec> events = CommonEvents();
+std::vector<ControlEvent> Control::CommonEventsAnd(std::vector<ControlEvent> more) {
+  std::vector<ControlEvent> events = CommonEvents();
   events.insert(events.end(), more.begin(), more.end());
   return events;
 }
 
-const std::vector<EventSpec>& Control::Events() const { return CommonEvents(); }
+const std::vector<ControlEvent>& Control::Events() const { return CommonEvents(); }
 
 void Control::InstallHandler(std::string_view event, const Ref<Delegate>& handler) {
   NotNil(handler, "der Ereignisbehandler für „" + std::string(event) + "“");
-  for (const auto& spec : Events()) {
-    if (spec.name != event) continue;
-    if (handler->Signature() != spec.signature) {
-      throw InvalidArgumentException("Das Ereignis „" + spec.name + "“ erwartet einen Behandler „" +
-                                     spec.signature + "“, nicht „" + handler->Signature() + "“.");
+  for (const auto& known : Events()) {
+    if (known.name != event) continue;
+    if (handler->Signature() != known.signature) {
+      throw InvalidArgumentException("Das Ereignis „" + known.name + "“ erwartet einen Behandler „" +
+                                     known.signature + "“, nicht „" + handler->Signature() + "“.");
     }
-    handlers_[spec.name] = handler;
+    handlers_[known.name] = handler;
     if (peer_) peer_->EventsChanged();
     return;
   }

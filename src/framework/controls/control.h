@@ -52,7 +52,7 @@ struct ControlProperties {
   std::string initialParent;
 };
 
-struct EventSpec {
+struct ControlEvent {
   std::string name;
   std::string signature;
 };
@@ -89,9 +89,9 @@ class Control : public Object {
  protected:
   const ClassRecord& NativeClass() const override;
 
-  virtual const std::vector<EventSpec>& Events() const;
-  static const std::vector<EventSpec>& CommonEvents();
-  static std::vector<EventSpec> CommonEventsAnd(std::vector<EventSpec> more);
+  virtual const std::vector<ControlEvent>& Events() const;
+  static const std::vector<ControlEvent>& CommonEvents();
+  static std::vector<ControlEvent> CommonEventsAnd(std::vector<ControlEvent> more);
 
   // The record of a control class: the common head, then its own table.
   template <class C>

@@ -43,8 +43,8 @@ const ClassRecord& EditField::Lookup() {
 
 const ClassRecord& EditField::NativeClass() const { return Lookup(); }
 
-const std::vector<EventSpec>& EditField::Events() const {
-  static const std::vector<EventSpec> events =
+const std::vector<ControlEvent>& EditField::Events() const {
+  static const std::vector<ControlEvent> events =
       CommonEventsAnd({{"KeyDown", EventSignature<bool, std::string>()},
                        {"KeyUp", EventSignature<void, std::string>()},
                        {"TextChange", EventSignature<void>()}});

@@ -184,8 +184,8 @@ const ClassRecord& Listbox::Lookup() {
 
 const ClassRecord& Listbox::NativeClass() const { return Lookup(); }
 
-const std::vector<EventSpec>& Listbox::Events() const {
-  static const std::vector<EventSpec> events = CommonEventsAnd(
+const std::vector<ControlEvent>& Listbox::Events() const {
+  static const std::vector<ControlEvent> events = CommonEventsAnd(
       {{"Change", EventSignature<void>()},
        {"CellTextPaint", EventSignature<bool, Graphics&, int32_t, int32_t, int32_t, int32_t>()},
        {"CellBackgroundPaint", EventSignature<bool, Graphics&, int32_t, int32_t>()}});

@@ -22,8 +22,8 @@ const ClassRecord& PushButton::Lookup() {
 
 const ClassRecord& PushButton::NativeClass() const { return Lookup(); }
 
-const std::vector<EventSpec>& PushButton::Events() const {
-  static const std::vector<EventSpec> events =
+const std::vector<ControlEvent>& PushButton::Events() const {
+  static const std::vector<ControlEvent> events =
       CommonEventsAnd({{"Action", EventSignature<void>()}});
   return events;
 }

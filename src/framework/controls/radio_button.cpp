@@ -22,8 +22,8 @@ const ClassRecord& RadioButton::Lookup() {
 
 const ClassRecord& RadioButton::NativeClass() const { return Lookup(); }
 
-const std::vector<EventSpec>& RadioButton::Events() const {
-  static const std::vector<EventSpec> events =
+const std::vector<ControlEvent>& RadioButton::Events() const {
+  static const std::vector<ControlEvent> events =
       CommonEventsAnd({{"Action", EventSignature<void>()}});
   return events;
 }
