@@ -59,8 +59,9 @@ void Control::InstallHandler(std::string_view event, const Ref<Delegate>& handle
   for (const auto& known : Events()) {
     if (known.name != event) continue;
     if (handler->Signature() != known.signature) {
-      throw InvalidArgumentException("Das Ereignis „" + known.name + "“ erwartet einen Behandler „" +
-                                     known.signature + "“, nicht „" + handler->Signature() + "“.");
+      throw InvalidArgumentException("Das Ereignis „" + known.name +
+                                     "“ erwartet einen Behandler „" + known.signature +
+                                     "“, nicht „" + handler->Signature() + "“.");
     }
     handlers_[known.name] = handler;
     if (peer_) peer_->EventsChanged();
