@@ -96,8 +96,6 @@ Window* WindowSystem::Front() {
   return stack.empty() ? nullptr : stack.back();
 }
 
-bool WindowSystem::AnyShown() { return !S().stack.empty(); }
-
 bool WindowSystem::NothingLeftToSee() { return S().everShown && S().stack.empty(); }
 
 void WindowSystem::NativeActivated(Window& window) {

@@ -28,7 +28,6 @@ class WindowSystem {
   static void BringToFront(Window& window);
   static void Withdraw(Window& window);
   static Window* Front();
-  static bool AnyShown();
   // Windows were on the screen, and none is left: the user can no longer
   // reach the program.
   static bool NothingLeftToSee();
