@@ -330,12 +330,18 @@ content_origin() {
 # Clicks a control given by its Left, Top, Width, Height in the content: a
 # button in its middle, a check box or radio button (mode "box") on its box.
 # Then the pointer leaves the window, so that no hover look stays behind.
+# Two clicks at one place within the double-click time are one double click,
+# which acts once; a user's separate clicks are further apart.
+last_click=0
 click() {
-  local left="$1" top="$2" width="$3" height="$4" mode="${5:-middle}" x y
+  local left="$1" top="$2" width="$3" height="$4" mode="${5:-middle}" x y wait_us
+  wait_us=$(( last_click + 600000 - $(now_us) ))
+  (( wait_us > 0 )) && sleep "$(printf '0.%06d' "$wait_us")"
   content_origin "$win"
   if [ "$mode" = box ]; then x=$((ox + left + 9)); else x=$((ox + left + width / 2)); fi
   y=$((oy + top + height / 2))
   xdotool mousemove --sync "$x" "$y" click 1 mousemove --sync 1 1
+  last_click="$(now_us)"
 }
 
 type_text() { xdotool type --delay 40 "$1"; }

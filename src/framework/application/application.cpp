@@ -1,9 +1,16 @@
 #include "framework/application/application.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
 #include "framework/application/dispatch.h"
+#include "framework/application/single_run.h"
 #include "framework/folder_item/folder_item.h"
 #include "framework/menu/menu_item.h"
 #include "framework/qt/event_loop.h"
+#include "framework/qt/message_box.h"
 #include "framework/runtime/runtime.h"
 #include "framework/window/window.h"
 #include "framework/window/window_system.h"
@@ -14,6 +21,7 @@ namespace {
 
 struct RunState {
   Ref<Application> app;
+  int singleRunClaim = -1;
   bool quitRequested = false;
   int exitStatus = 0;
   MessageBoxHandler messageBox;
@@ -77,8 +85,7 @@ void MsgBox(const std::string& text) {
   }
   // What the user sees behind the box should be what the handler made so far.
   WindowSystem::Flush();
-  Window* front = WindowSystem::Front();
-  qt::ShowMessageBox(front ? front->Title() : std::string(), text);
+  qt::ShowMessageBox(WindowSystem::Front(), text);
 }
 
 std::string DescribeFailure(std::exception_ptr failure) {
@@ -98,8 +105,42 @@ void UnhandledException(std::exception_ptr failure) {
 
 void ReleaseModuleLists() { WindowSystem::ReleaseAll(); }
 
+namespace {
+
+// A second start on the same display brings the first run's front window
+// forward and ends at once.
+void ClaimThisDisplay() {
+  if (R().singleRunClaim >= 0) return;
+  std::error_code failed;
+  auto program = std::filesystem::read_symlink("/proc/self/exe", failed).filename().string();
+  auto key = SingleRun::KeyForThisDisplay(program.empty() ? "guiframework" : program);
+  if (!key) return;
+  std::optional<int> claim = SingleRun::Claim(*key);
+  if (!claim) std::exit(0);
+  R().singleRunClaim = *claim;
+}
+
+// The first run comes forward when a later start asks it to.
+void AnswerLaterStarts() {
+  qt::WatchDescriptor(R().singleRunClaim, [claim = R().singleRunClaim] {
+    if (!SingleRun::TakeRequests(claim)) return;
+    Dispatch([] {
+      if (Window* front = WindowSystem::Front()) front->RaiseOnScreen(true);
+    });
+  });
+}
+
+void ReleaseThisDisplay() {
+  if (R().singleRunClaim >= 0) close(R().singleRunClaim);
+  R().singleRunClaim = -1;
+}
+
+}  // namespace
+
 void RuntimeInit() {
+  ClaimThisDisplay();
   qt::StartToolkit();
+  AnswerLaterStarts();
   R().quitRequested = false;
   R().exitStatus = 0;
 }
@@ -108,6 +149,7 @@ int RuntimeExit() {
   WindowSystem::ReleaseAll();
   R().app.reset();
   qt::StopToolkit();
+  ReleaseThisDisplay();
   return R().exitStatus;
 }
 

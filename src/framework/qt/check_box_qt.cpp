@@ -1,6 +1,7 @@
 #include <QCheckBox>
 
 #include "framework/controls/check_box.h"
+#include "framework/qt/click_filter.h"
 #include "framework/qt/control_peer.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/window_peer.h"
@@ -8,7 +9,8 @@
 namespace fw {
 
 std::unique_ptr<qt::ControlPeer> CheckBox::MakePeer(qt::WindowPeer& window) {
-  auto* box = new QCheckBox(window.Content());
+  auto* box = new qt::WholeAreaButton<QCheckBox>(window.Content());
+  qt::ActOnSingleClicksOnly(box);
   auto peer = std::make_unique<qt::ControlPeer>(*this, box);
   QObject::connect(box, &QCheckBox::clicked, [this, p = peer.get()](bool ticked) {
     own_.value = ticked;

@@ -7,6 +7,7 @@
 
 #include "framework/application/dispatch.h"
 #include "framework/controls/control.h"
+#include "framework/qt/focus_frame.h"
 #include "framework/qt/qt_text.h"
 #include "framework/window/window.h"
 
@@ -17,9 +18,7 @@ namespace {
 class PeerFilter : public QObject {
  public:
   explicit PeerFilter(ControlPeer& peer) : peer_(peer) {}
-  bool eventFilter(QObject* target, QEvent* event) override {
-    return peer_.Filter(target, event);
-  }
+  bool eventFilter(QObject* target, QEvent* event) override { return peer_.Filter(target, event); }
 
  private:
   ControlPeer& peer_;
@@ -45,6 +44,7 @@ ControlPeer::~ControlPeer() {
   if (widget_) {
     widget_->removeEventFilter(filter_.get());
     if (viewport_) viewport_->removeEventFilter(filter_.get());
+    HideFocusFrame(widget_);
     widget_->hide();
     // Later: the widget may be in the middle of handing us one of its events.
     widget_->deleteLater();
@@ -82,6 +82,17 @@ bool ControlPeer::Filter(QObject* target, QEvent* event) {
     return target == viewport_ ? viewport_->mapTo(widget_, at) : at;
   };
   switch (event->type()) {
+    case QEvent::FocusIn: {
+      auto reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+        ShowFocusFrame(widget_);
+      }
+      return false;
+    }
+    case QEvent::FocusOut:
+    case QEvent::Hide:
+      HideFocusFrame(widget_);
+      return false;
     case QEvent::MouseButtonPress: {
       if (!owner_.Handles("MouseDown")) return false;
       QPoint at = local(static_cast<QMouseEvent*>(event)->position());
@@ -93,7 +104,8 @@ bool ControlPeer::Filter(QObject* target, QEvent* event) {
       auto* drag = static_cast<QDragMoveEvent*>(event);
       QPoint at = local(drag->position());
       auto item = std::make_shared<DragItem>();
-      bool refused = Raise("DragOver", {at.x(), at.y(), item, static_cast<int32_t>(drag->dropAction())});
+      bool refused =
+          Raise("DragOver", {at.x(), at.y(), item, static_cast<int32_t>(drag->dropAction())});
       if (refused) {
         drag->ignore();
       } else {

@@ -1,6 +1,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <set>
 
 #include "framework/controls/edit_field.h"
 #include "framework/qt/control_peer.h"
@@ -20,16 +21,27 @@ class EditFieldPeer : public qt::ControlPeer {
 
   bool Filter(QObject* target, QEvent* event) override {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
-      auto key = qt::KeyText(*static_cast<QKeyEvent*>(event));
+      auto* keyEvent = static_cast<QKeyEvent*>(event);
+      auto key = qt::KeyText(*keyEvent);
       if (!key) return false;
       if (event->type() == QEvent::KeyPress) {
+        pressed_.insert(keyEvent->key());
         return Owner().Handles("KeyDown") && Raise("KeyDown", {*key});
       }
+      // A release whose press went elsewhere (the Return that closed a
+      // message box) is not a key typed here.
+      if (!pressed_.contains(keyEvent->key())) return false;
+      if (!keyEvent->isAutoRepeat()) pressed_.erase(keyEvent->key());
       if (Owner().Handles("KeyUp")) Raise("KeyUp", {*key});
       return false;
     }
+    // Keys held while the focus leaves are released somewhere else.
+    if (event->type() == QEvent::FocusOut) pressed_.clear();
     return ControlPeer::Filter(target, event);
   }
+
+ private:
+  std::set<int> pressed_;
 };
 
 QLineEdit* LineOf(qt::ControlPeer* peer) { return qobject_cast<QLineEdit*>(peer->Widget()); }
@@ -113,10 +125,12 @@ void EditField::Text(std::string text) {
   if (!Peer()) return;
   if (QLineEdit* line = LineOf(Peer())) {
     line->setText(qt::ToQt(own_.text));
+    // A text the program puts in is read from its beginning.
+    line->setCursorPosition(0);
   } else if (QPlainTextEdit* area = AreaOf(Peer())) {
     area->setPlainText(qt::ToQt(own_.text));
-    // Typing goes on after the text, as in a single-line field.
-    area->moveCursor(QTextCursor::End);
+    area->moveCursor(QTextCursor::Start);
+    area->ensureCursorVisible();
   }
 }
 

@@ -1,12 +1,9 @@
 #include "framework/qt/event_loop.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QFont>
-#include <QMessageBox>
+#include <QSocketNotifier>
 #include <QTimer>
-
-#include "framework/qt/qt_text.h"
 
 namespace fw::qt {
 
@@ -52,22 +49,15 @@ void ExitEventLoop() {
   if (QCoreApplication::instance()) QCoreApplication::exit(0);
 }
 
+void WatchDescriptor(int fd, std::function<void()> work) {
+  if (!QCoreApplication::instance() || fd < 0) return;
+  auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, QCoreApplication::instance());
+  QObject::connect(notifier, &QSocketNotifier::activated, std::move(work));
+}
+
 void PostToEventLoop(std::function<void()> work) {
   if (!QCoreApplication::instance()) return;
   QTimer::singleShot(0, QCoreApplication::instance(), std::move(work));
-}
-
-void ShowMessageBox(const std::string& title, const std::string& text) {
-  // With no window in front, the box carries the program's name, taken from
-  // its file ("merkhaus" gives "Merkhaus").
-  QString shownTitle = ToQt(title);
-  if (shownTitle.isEmpty()) {
-    shownTitle = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    if (!shownTitle.isEmpty()) shownTitle[0] = shownTitle[0].toUpper();
-  }
-  QMessageBox box(QMessageBox::NoIcon, shownTitle, ToQt(text), QMessageBox::Ok);
-  box.setWindowModality(Qt::ApplicationModal);
-  box.exec();
 }
 
 }  // namespace fw::qt

@@ -11,10 +11,11 @@ void StopToolkit();
 void ExecEventLoop();
 void ExitEventLoop();
 
+// Runs the work whenever the descriptor has something to read, for as long
+// as the toolkit runs.
+void WatchDescriptor(int fd, std::function<void()> work);
+
 // Runs the work on the next turn of the toolkit's event loop.
 void PostToEventLoop(std::function<void()> work);
-
-// A modal message box with an OK button.
-void ShowMessageBox(const std::string& title, const std::string& text);
 
 }  // namespace fw::qt

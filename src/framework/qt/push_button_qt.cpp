@@ -1,6 +1,7 @@
 #include <QPushButton>
 
 #include "framework/controls/push_button.h"
+#include "framework/qt/click_filter.h"
 #include "framework/qt/control_peer.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/window_peer.h"
@@ -9,6 +10,7 @@ namespace fw {
 
 std::unique_ptr<qt::ControlPeer> PushButton::MakePeer(qt::WindowPeer& window) {
   auto* button = new QPushButton(window.Content());
+  qt::ActOnSingleClicksOnly(button);
   auto peer = std::make_unique<qt::ControlPeer>(*this, button);
   QObject::connect(button, &QPushButton::clicked, [p = peer.get()] { p->Raise("Action"); });
   return peer;

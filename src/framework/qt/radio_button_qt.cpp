@@ -1,14 +1,32 @@
 #include <QRadioButton>
 
 #include "framework/controls/radio_button.h"
+#include "framework/qt/click_filter.h"
 #include "framework/qt/control_peer.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/window_peer.h"
 
 namespace fw {
 
+namespace {
+
+// Once selected, a radio button stays selected when it is clicked again,
+// and the click still counts.
+class RadioWidget : public qt::WholeAreaButton<QRadioButton> {
+ public:
+  using WholeAreaButton::WholeAreaButton;
+
+ protected:
+  void nextCheckState() override {
+    if (!isChecked()) setChecked(true);
+  }
+};
+
+}  // namespace
+
 std::unique_ptr<qt::ControlPeer> RadioButton::MakePeer(qt::WindowPeer& window) {
-  auto* button = new QRadioButton(window.Content());
+  auto* button = new RadioWidget(window.Content());
+  qt::ActOnSingleClicksOnly(button);
   auto peer = std::make_unique<qt::ControlPeer>(*this, button);
   QObject::connect(button, &QRadioButton::toggled, [this](bool on) { own_.value = on; });
   QObject::connect(button, &QRadioButton::clicked, [p = peer.get()] { p->Raise("Action"); });

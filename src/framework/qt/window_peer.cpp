@@ -12,10 +12,13 @@
 #include "framework/application/application.h"
 #include "framework/application/dispatch.h"
 #include "framework/controls/control.h"
-#include "framework/qt/control_peer.h"
 #include "framework/menu/menu_item.h"
+#include "framework/qt/click_filter.h"
+#include "framework/qt/control_peer.h"
+#include "framework/qt/focus_frame.h"
 #include "framework/qt/menu_bar_qt.h"
 #include "framework/qt/painting.h"
+#include "framework/qt/placement.h"
 #include "framework/qt/qt_text.h"
 #include "framework/window/window.h"
 #include "framework/window/window_system.h"
@@ -75,30 +78,9 @@ class ContentWidget : public QWidget {
   Window& owner_;
 };
 
-// A click into a window that is not in front brings it to the front.
-class ClickWatcher : public QObject {
- public:
-  bool eventFilter(QObject* target, QEvent* event) override {
-    if (event->type() != QEvent::MouseButtonPress || !target->isWidgetType()) return false;
-    Window* window = WindowOf(static_cast<QWidget*>(target));
-    if (window && WindowSystem::Front() != window) {
-      DispatchFor(*window, [window] { WindowSystem::NativeActivated(*window); });
-    }
-    return false;
-  }
-};
-
-void WatchClicks() {
-  static ClickWatcher* watcher = nullptr;
-  if (watcher || !QCoreApplication::instance()) return;
-  watcher = new ClickWatcher;
-  watcher->setParent(QCoreApplication::instance());
-  QCoreApplication::instance()->installEventFilter(watcher);
-}
-
 Qt::WindowFlags FlagsFor(const WindowProperties& p) {
-  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint;
+  Qt::WindowFlags flags =
+      Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
   if (p.closeButton) flags |= Qt::WindowCloseButtonHint;
   if (p.minimizeButton) flags |= Qt::WindowMinimizeButtonHint;
   if (p.maximizeButton && p.resizeable) flags |= Qt::WindowMaximizeButtonHint;
@@ -122,6 +104,7 @@ WindowPeer::WindowPeer(Window& owner) : owner_(owner) {
   layout->setSpacing(0);
   content_ = new ContentWidget(owner, frame_);
   layout->addWidget(content_);
+  firstFocus_ = content_;
 }
 
 WindowPeer::~WindowPeer() {
@@ -168,14 +151,21 @@ void WindowPeer::ArrangeFocus(const std::vector<Ref<Control>>& controls) {
   std::stable_sort(order.begin(), order.end(), [](Control* a, Control* b) {
     return a->Common().tabIndex < b->Common().tabIndex;
   });
-  QWidget* previous = nullptr;
-  firstFocus_ = nullptr;
+  // The content comes first in the focus chain: it holds the focus in a
+  // window with nothing to type into, so that Space and Return press no
+  // button until the user has put the focus on one with Tab.
+  QWidget* previous = content_;
+  firstFocus_ = content_;
+  bool typingFound = false;
   for (Control* c : order) {
     QWidget* w = c->Peer() ? c->Peer()->Widget() : nullptr;
     if (!w || w->focusPolicy() == Qt::NoFocus) continue;
     if (previous) QWidget::setTabOrder(previous, w);
     previous = w;
-    if (!firstFocus_ && c->Peer()->TakesTyping()) firstFocus_ = w;
+    if (!typingFound && c->Peer()->TakesTyping()) {
+      firstFocus_ = w;
+      typingFound = true;
+    }
   }
 }
 
@@ -187,15 +177,17 @@ void WindowPeer::Place(int placement) {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
   QRect area = screen->availableGeometry();
-  QSize size = frame_->sizeHint();
-  QPoint at = area.center() - QPoint(size.width() / 2, size.height() / 2);
-  QWidget* caller = QApplication::activeWindow();
-  if (placement == 4 && caller && caller != frame_) {
-    // Beside the window that called it, as far right as the screen allows.
-    QRect beside = caller->frameGeometry();
-    at = QPoint(std::min(beside.right() + 1, area.right() - size.width()), beside.top());
-  }
-  frame_->move(std::max(at.x(), area.left()), std::max(at.y(), area.top()));
+  Window* behind = WindowSystem::Behind(owner_);
+  QWidget* caller = behind ? behind->Peer().Frame() : nullptr;
+  if (caller && !caller->isVisible()) caller = nullptr;
+  // The frame the window manager adds is not known before the window is
+  // mapped; the caller's, if there is one, is the same.
+  QSize decoration = caller ? caller->frameGeometry().size() - caller->size() : QSize();
+  QSize size = frame_->sizeHint() + decoration;
+  QPoint at = placement == 4 && caller ? PlaceBeside(area, caller->frameGeometry(), size,
+                                                     ObstaclesOn(behind->Peer().Content()))
+                                       : PlaceCentred(area, size);
+  frame_->move(at);
 }
 
 void WindowPeer::SetOnScreen(bool on) {

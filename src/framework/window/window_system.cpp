@@ -96,6 +96,12 @@ Window* WindowSystem::Front() {
   return stack.empty() ? nullptr : stack.back();
 }
 
+Window* WindowSystem::Behind(const Window& window) {
+  auto& stack = S().stack;
+  auto at = std::find(stack.begin(), stack.end(), &window);
+  return at == stack.end() || at == stack.begin() ? nullptr : *(at - 1);
+}
+
 bool WindowSystem::NothingLeftToSee() { return S().everShown && S().stack.empty(); }
 
 void WindowSystem::NativeActivated(Window& window) {

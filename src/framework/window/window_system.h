@@ -28,6 +28,8 @@ class WindowSystem {
   static void BringToFront(Window& window);
   static void Withdraw(Window& window);
   static Window* Front();
+  // The shown window right behind this one: the one it was called up over.
+  static Window* Behind(const Window& window);
   // Windows were on the screen, and none is left: the user can no longer
   // reach the program.
   static bool NothingLeftToSee();

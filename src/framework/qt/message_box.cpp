@@ -1,0 +1,107 @@
+#include "framework/qt/message_box.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMap>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "framework/qt/qt_text.h"
+#include "framework/qt/window_peer.h"
+#include "framework/window/window.h"
+
+namespace fw::qt {
+
+namespace {
+
+// Smaller type than this is hard to read for the users of such programs.
+constexpr int kLeastTextSize = 18;
+
+// The program's name, from its file: "merkhaus" gives "Merkhaus".
+QString ProgramName() {
+  QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+  if (!name.isEmpty()) name[0] = name[0].toUpper();
+  return name;
+}
+
+// The face that the window speaks in: the one most of its controls use.
+QFont FaceOf(const Window* window) {
+  QFont chosen = QFont();
+  if (window) {
+    QMap<QString, int> uses;
+    QMap<QString, QFont> fonts;
+    for (QWidget* w :
+         window->Peer().Content()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      QString family = w->font().family();
+      ++uses[family];
+      fonts.insert(family, w->font());
+    }
+    int most = 0;
+    for (auto it = uses.cbegin(); it != uses.cend(); ++it) {
+      if (it.value() > most) {
+        most = it.value();
+        chosen = fonts.value(it.key());
+      }
+    }
+  }
+  QFont face(chosen.family());
+  face.setPixelSize(std::max(kLeastTextSize, chosen.pixelSize()));
+  return face;
+}
+
+class MessageBox : public QDialog {
+ public:
+  MessageBox(QWidget* over, const QFont& face, const QString& text) : QDialog(over) {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(ProgramName());
+    setWindowModality(Qt::ApplicationModal);
+    setFont(face);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(28, 24, 28, 20);
+    layout->setSpacing(20);
+    auto* label = new QLabel(text, this);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setMinimumWidth(std::min(520, label->sizeHint().width()));
+    label->setMaximumWidth(700);
+    layout->addWidget(label);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    ok->setMinimumWidth(110);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    ok->setFocus(Qt::OtherFocusReason);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    // Every key that means "go on" closes the box at its press, once.
+    switch (event->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+      case Qt::Key_Space:
+      case Qt::Key_Escape:
+        if (!event->isAutoRepeat()) accept();
+        return;
+      default:
+        QDialog::keyPressEvent(event);
+    }
+  }
+};
+
+}  // namespace
+
+void ShowMessageBox(const Window* over, const std::string& text) {
+  QWidget* frame = over ? over->Peer().Frame() : nullptr;
+  if (frame && !frame->isVisible()) frame = nullptr;
+  MessageBox box(frame, FaceOf(over), ToQt(text));
+  box.exec();
+}
+
+}  // namespace fw::qt

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <vector>
+
+class QWidget;
+
+namespace fw::qt {
+
+// Something on the calling window that a new window should rather not
+// cover, and how much covering it costs.
+struct Obstacle {
+  QRect rect;
+  double weight = 1;
+};
+
+// Where a window goes (the top-left corner of its frame) so that its title
+// bar is on the work area: centred, or at the top when it is too tall.
+QPoint PlaceCentred(const QRect& area, QSize frameSize);
+
+// Where a window goes that opens beside the calling window: beside it where
+// the work area has room, otherwise where it covers the least of what the
+// user works with on the caller.
+QPoint PlaceBeside(const QRect& area, const QRect& caller, QSize frameSize,
+                   const std::vector<Obstacle>& obstacles);
+
+// The caller's controls in screen coordinates: a single-line field matters
+// most (the user looks up something to type there), then buttons and boxes,
+// then the rest.
+std::vector<Obstacle> ObstaclesOn(const QWidget* content);
+
+}  // namespace fw::qt

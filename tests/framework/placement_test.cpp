@@ -1,0 +1,68 @@
+#include "framework/qt/placement.h"
+
+#include <gtest/gtest.h>
+
+// Where windows go on screens of the sizes clinics have.
+namespace {
+
+using fw::qt::Obstacle;
+using fw::qt::PlaceBeside;
+using fw::qt::PlaceCentred;
+
+// A 1000 x 750 window with its menu bar and a title bar, centred.
+QRect CallerOn(const QRect& area) {
+  QSize size(1002, 800);
+  return QRect(PlaceCentred(area, size), size);
+}
+
+// The code entry's controls, in the caller's content (below 50 rows of
+// title and menu bar): its code field, "Liste einblenden", "weiter",
+// "Abbruch".
+std::vector<Obstacle> CodeEntryOn(const QRect& caller) {
+  QPoint content = caller.topLeft() + QPoint(1, 50);
+  return {{QRect(content + QPoint(460, 368), QSize(96, 28)), 100},
+          {QRect(content + QPoint(662, 370), QSize(164, 20)), 10},
+          {QRect(content + QPoint(800, 650), QSize(90, 20)), 10},
+          {QRect(content + QPoint(90, 650), QSize(90, 20)), 10}};
+}
+
+TEST(PlacementTest, TitleBarStaysOnSmallScreens) {
+  for (QRect area : {QRect(0, 0, 1024, 768), QRect(0, 0, 1366, 768), QRect(0, 24, 1366, 744)}) {
+    QPoint at = PlaceCentred(area, QSize(1002, 800));
+    EXPECT_EQ(at.y(), area.top()) << area.width() << "x" << area.height();
+    EXPECT_GE(at.x(), area.left());
+  }
+  QPoint centred = PlaceCentred(QRect(0, 0, 1280, 1024), QSize(1002, 800));
+  EXPECT_NEAR(centred.x(), 139, 1);
+  EXPECT_NEAR(centred.y(), 112, 1);
+}
+
+TEST(PlacementTest, ListGoesBesideTheCallerWhereThereIsRoom) {
+  QRect area(0, 0, 2560, 1440);
+  QRect caller = CallerOn(area);
+  QPoint at = PlaceBeside(area, caller, QSize(602, 800), CodeEntryOn(caller));
+  EXPECT_EQ(at, QPoint(caller.right() + 1, caller.top()));
+}
+
+TEST(PlacementTest, ListCoversNeitherFieldNorButtonsWhereTheScreenAllows) {
+  for (QRect area : {QRect(0, 0, 1280, 1024), QRect(0, 0, 1920, 1080)}) {
+    QRect caller = CallerOn(area);
+    auto obstacles = CodeEntryOn(caller);
+    QRect list(PlaceBeside(area, caller, QSize(602, 800), obstacles), QSize(602, 800));
+    EXPECT_TRUE(area.contains(list)) << area.width();
+    // On a 1280-wide screen the list's border may touch the field's.
+    for (const Obstacle& o : obstacles) {
+      if (o.rect.left() < caller.left() + 100) continue;  // "Abbruch" may be covered
+      QRect covered = list.intersected(o.rect);
+      EXPECT_LE(covered.width(), 3) << area.width() << ": " << o.rect.x();
+    }
+  }
+}
+
+TEST(PlacementTest, WindowLargerThanTheScreenKeepsItsCornerOnIt) {
+  QRect area(0, 0, 800, 600);
+  QRect caller(0, 0, 800, 600);
+  EXPECT_EQ(PlaceBeside(area, caller, QSize(1002, 800), {}), QPoint(0, 0));
+}
+
+}  // namespace
