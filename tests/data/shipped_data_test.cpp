@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <set>
 #include <sstream>
 
@@ -29,12 +28,6 @@ std::string Bytes(const std::string& name) {
 
 std::string Text(const std::string& name) {
   return fw::DefineEncoding(Bytes(name), fw::Encodings::MacRoman);
-}
-
-size_t Words(const std::string& text) {
-  std::istringstream in(text);
-  return static_cast<size_t>(std::distance(std::istream_iterator<std::string>(in),
-                                           std::istream_iterator<std::string>()));
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -63,29 +56,6 @@ TEST(ShippedData, TextsAreMacRomanWithCarriageReturnsOnly) {
     // Every byte came from a character Mac Roman has: the way back gives
     // the same bytes.
     EXPECT_EQ(fw::ConvertToMacRoman(Text(item->FileName())), bytes) << item->FileName();
-  }
-}
-
-TEST(ShippedData, TextLengthsRiseWithDifficultyWithinTheStatedBands) {
-  std::map<int, std::vector<size_t>> byDecade;
-  for (const CatalogueEntry& entry : TextCatalogue()) {
-    size_t words = Words(Text(entry.TextItem->FileName()));
-    if (entry.Difficulty <= 15) {
-      EXPECT_GE(words, 86u) << entry.Code;
-      EXPECT_LE(words, 170u) << entry.Code;
-    }
-    if (entry.Difficulty >= 70) {
-      EXPECT_GE(words, 350u) << entry.Code;
-      EXPECT_LE(words, 450u) << entry.Code;
-    }
-    byDecade[(entry.Difficulty - 1) / 10].push_back(words);
-  }
-  double previous = 0;
-  for (const auto& [decade, counts] : byDecade) {
-    double mean = 0;
-    for (size_t c : counts) mean += static_cast<double>(c) / static_cast<double>(counts.size());
-    EXPECT_GT(mean, previous) << "entries " << decade * 10 + 1 << " and on";
-    previous = mean;
   }
 }
 
