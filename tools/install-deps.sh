@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fontconfig fonts-dejavu-core
   clang libclang-rt-14-dev llvm
-  xvfb xdotool x11-utils imagemagick
+  xvfb xdotool x11-utils imagemagick openbox
 )
 
 missing=()

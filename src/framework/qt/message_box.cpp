@@ -102,6 +102,8 @@ void ShowMessageBox(const Window* over, const std::string& text) {
   if (frame && !frame->isVisible()) frame = nullptr;
   MessageBox box(frame, FaceOf(over), ToQt(text));
   box.exec();
+  // Without a window manager nobody hands the keyboard back.
+  if (frame && frame->isVisible()) frame->activateWindow();
 }
 
 }  // namespace fw::qt

@@ -59,6 +59,8 @@ class ContentWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
+    // Mapped and settled where the window manager put it.
+    owner_.Peer().KeepTitleBarOnScreen();
     QPainter painter(this);
     const auto& p = owner_.Properties();
     if (p.hasBackColor) painter.fillRect(rect(), ToQColor(p.backColor));
@@ -190,6 +192,20 @@ void WindowPeer::Place(int placement) {
   frame_->move(at);
 }
 
+void WindowPeer::KeepTitleBarOnScreen() {
+  if (!checkTitleBar_ || !frame_->isVisible()) return;
+  checkTitleBar_ = false;
+  QScreen* screen = frame_->screen();
+  if (!screen) return;
+  // The window manager's frame is known only once the window is mapped; a
+  // window placed at the top of the work area before that may have its
+  // title bar above it.
+  QRect area = screen->availableGeometry();
+  QRect frame = frame_->frameGeometry();
+  if (frame.top() >= area.top() && frame.left() >= area.left()) return;
+  frame_->move(std::max(frame.left(), area.left()), std::max(frame.top(), area.top()));
+}
+
 void WindowPeer::SetOnScreen(bool on) {
   if (on == frame_->isVisible()) return;
   if (!on) {
@@ -199,6 +215,7 @@ void WindowPeer::SetOnScreen(bool on) {
   if (!placed_) {
     Place(owner_.Properties().placement);
     placed_ = true;
+    checkTitleBar_ = true;
   }
   frame_->show();
   if (firstFocus_) {

@@ -32,6 +32,7 @@ class WindowPeer {
   int ContentHeight() const;
 
   void SetOnScreen(bool on);
+  void KeepTitleBarOnScreen();
   void Raise(bool activate);
 
  private:
@@ -45,6 +46,7 @@ class WindowPeer {
   QPointer<QWidget> firstFocus_;
   std::optional<Qt::WindowFlags> flags_;
   bool placed_ = false;
+  bool checkTitleBar_ = false;
   bool wantsMenuBar_ = false;
 };
 
