@@ -20,6 +20,7 @@ namespace {
 
 // Smaller type than this is hard to read for the users of such programs.
 constexpr int kLeastTextSize = 18;
+constexpr int kWidestLine = 700;
 
 // The program's name, from its file: "merkhaus" gives "Merkhaus".
 QString ProgramName() {
@@ -67,8 +68,14 @@ class MessageBox : public QDialog {
     auto* label = new QLabel(text, this);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
-    label->setMinimumWidth(std::min(520, label->sizeHint().width()));
-    label->setMaximumWidth(700);
+    // Short messages on one line, long ones wrapped at a width still read
+    // at a glance.
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+      widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+    }
+    label->setMinimumWidth(std::min(kWidestLine, widest + 2));
+    label->setMaximumWidth(kWidestLine);
     layout->addWidget(label);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
