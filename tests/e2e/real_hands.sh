@@ -43,6 +43,17 @@ wait_windows() {
   done
 }
 
+# Waits until the window $1 is off the screen and the program runs on.
+wait_gone() {
+  local gone="$1" what="$2" end
+  end="$(deadline_in "$STEP_DEADLINE")"
+  while program_windows | grep -qx "$gone"; do
+    proc_gone "$prog_pid" && fail "$what: the program ended"
+    past "$end" && fail "$what: still on the screen"
+    sleep "$POLL"
+  done
+}
+
 # Nothing changes for a while: the same windows, the program still running.
 stays() {
   local what="$1" before
@@ -215,8 +226,8 @@ list_beside_code_field() {
   click 500 368 40 28                       # into the code field
   type_text gold
   press Return
-  wait_windows 2 "introduction beside the list"
-  printf '%s\n' "$wins" | grep -qx "$code" && fail "$size: typing in the field did not reach it"
+  wait_gone "$code" "$size: the code entry after typing into it beside the list"
+  wait_windows 2 "$size: the introduction beside the list"
   echo "ok   $label $size: the list leaves the code field in sight, and typing goes there"
   stop_pid "$prog_pid"; prog_pid=""
 }
