@@ -158,6 +158,42 @@ TEST(PictureTest, MaskedPictureShowsChangesMadeAfterItWasDrawn) {
   ExpectPixel(third, 1, 0, 255, 255, 255);
 }
 
+TEST(PictureTest, DrawingKeepsItsSourceAsItWasAndCostsNoPixelsUntilLookedAt) {
+  auto tile = Filled(2, 2, RGB(255, 0, 0));
+  auto mask = NewPicture(2, 2, 8);
+  mask->Graphics()->FillRect(0, 0, 2, 2);  // black: all shows
+  tile->Mask(mask);
+  auto target = NewPicture(4, 2, 32);
+  target->Graphics()->DrawPicture(tile, 0, 0);
+  auto unmade = [](const Ref<Picture>& p) {
+    return qt::PictureData::Of(*p).recipe->pixels.isNull();
+  };
+  EXPECT_TRUE(unmade(target) && unmade(tile) && unmade(mask));
+
+  // Changed after the drawing, before anything looked at it.
+  auto g = tile->Graphics();
+  g->ForeColor(RGB(0, 0, 255));
+  g->FillRect(0, 0, 2, 2);
+  auto m = mask->Graphics();
+  m->ForeColor(RGB(255, 255, 255));
+  m->FillRect(0, 0, 2, 2);
+  target->Graphics()->DrawPicture(tile, 2, 0);
+
+  ExpectPixel(target, 0, 0, 255, 0, 0);
+  ExpectPixel(target, 2, 0, 255, 255, 255);
+  EXPECT_FALSE(unmade(target));
+}
+
+TEST(PictureTest, ManyDrawingsIntoOnePictureAddUp) {
+  auto picture = NewPicture(100, 1, 32);
+  auto g = picture->Graphics();
+  for (int x = 0; x < 100; ++x) {
+    g->ForeColor(RGB(x, 0, 0));
+    g->FillRect(x, 0, 1, 1);
+  }
+  for (int x = 0; x < 100; x += 33) ExpectPixel(picture, x, 0, x, 0, 0);
+}
+
 TEST(PictureTest, DrawPictureWithOmittedSizesDrawsAtOwnSize) {
   auto tile = Filled(3, 2, RGB(0, 128, 0));
   auto target = NewPicture(10, 10, 32);

@@ -54,7 +54,7 @@ void Graphics::FillRect(int32_t left, int32_t top, int32_t width, int32_t height
   QRect area(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
              static_cast<int>(y1 - y0));
   QColor color(foreColor_.red, foreColor_.green, foreColor_.blue);
-  surface_->Draw([&](QPainter& painter) { painter.fillRect(area, color); });
+  surface_->Draw([area, color](QPainter& painter) { painter.fillRect(area, color); });
 }
 
 void Graphics::DrawPicture(const Ref<Picture>& picture, int32_t left, int32_t top, int32_t width,
@@ -72,14 +72,20 @@ void Graphics::DrawPicture(const Ref<Picture>& picture, int32_t left, int32_t to
       !Narrow(x, sourceX, 0, Width()) || !Narrow(y, sourceY, 0, Height())) {
     return;
   }
-  // A shallow copy, which stays as it is when a picture is drawn into itself.
-  QImage image = qt::DrawableImageOf(*picture);
+  // The picture as it is now, whenever the drawing is made: also when a
+  // picture is drawn into itself.
+  std::shared_ptr<const qt::Drawable> source = qt::DrawableOf(*picture);
   bool scaled = x.length != sourceX.length || y.length != sourceY.length;
-  surface_->Draw([&](QPainter& painter) {
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, scaled);
-    painter.drawImage(QRectF(x.start, y.start, x.length, y.length), image,
-                      QRectF(sourceX.start, sourceY.start, sourceX.length, sourceY.length));
-  });
+  QRectF to(x.start, y.start, x.length, y.length);
+  QRectF from(sourceX.start, sourceY.start, sourceX.length, sourceY.length);
+  // Pictures are opaque but where a mask shapes them.
+  bool coversAll = !source->mask && to.contains(QRectF(0, 0, Width(), Height()));
+  surface_->Draw(
+      [source, scaled, to, from](QPainter& painter) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, scaled);
+        painter.drawImage(to, source->Image(), from);
+      },
+      coversAll);
 }
 
 }  // namespace fw

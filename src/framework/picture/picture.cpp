@@ -9,9 +9,9 @@ Picture::Picture(std::unique_ptr<qt::PictureData> data) : data_(std::move(data))
 
 Picture::~Picture() = default;
 
-int32_t Picture::Width() const { return data_->image.width(); }
+int32_t Picture::Width() const { return data_->recipe->size.width(); }
 
-int32_t Picture::Height() const { return data_->image.height(); }
+int32_t Picture::Height() const { return data_->recipe->size.height(); }
 
 int32_t Picture::Depth() const { return data_->depth; }
 
@@ -22,19 +22,13 @@ Ref<Graphics> Picture::Graphics() {
 
 Ref<Picture> Picture::Mask() const { return data_->mask; }
 
-void Picture::Mask(Ref<Picture> mask) {
-  data_->mask = std::move(mask);
-  ++data_->revision;
-}
+void Picture::Mask(Ref<Picture> mask) { data_->mask = std::move(mask); }
 
 Ref<Picture> NewPicture(int32_t width, int32_t height, int32_t depth) {
   if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) {
     return nullptr;
   }
-  QImage image(width, height, QImage::Format_RGB32);
-  if (image.isNull()) return nullptr;  // out of memory
-  image.fill(Qt::white);
-  return qt::PictureData::Make(std::move(image), depth);
+  return qt::BlankPicture(QSize(width, height), depth);
 }
 
 }  // namespace fw

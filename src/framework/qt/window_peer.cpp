@@ -63,10 +63,15 @@ class ContentWidget : public QWidget {
     owner_.Peer().KeepTitleBarOnScreen();
     QPainter painter(this);
     const auto& p = owner_.Properties();
-    if (p.hasBackColor) painter.fillRect(rect(), ToQColor(p.backColor));
-    if (!owner_.Class().FindEvent("Paint")) return;
+    std::optional<QColor> back;
+    if (p.hasBackColor) back = ToQColor(p.backColor);
+    if (!owner_.Class().FindEvent("Paint")) {
+      if (back) painter.fillRect(rect(), *back);
+      return;
+    }
     Ref<Object> keep = owner_.shared_from_this();
-    Ref<Graphics> g = GraphicsOnPainter(painter, width(), height());
+    // No fill where the window's own painting covers it all.
+    Ref<Graphics> g = GraphicsOnPainter(painter, width(), height(), back);
     DispatchPaint([&] { RaiseClassEvent(owner_, "Paint", {g}); });
     Detach(*g);
   }
