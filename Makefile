@@ -34,6 +34,7 @@ fuzz: deps
 bench: build
 	QT_QPA_PLATFORM=offscreen build/bench/framework_bench
 	QT_QPA_PLATFORM=offscreen build/bench/program_bench
+	bench/measure_outside.sh build
 
 clean:
 	rm -rf build build-asan build-fuzz

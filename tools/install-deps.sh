@@ -9,6 +9,7 @@ packages=(
   fontconfig fonts-dejavu-core
   clang libclang-rt-14-dev llvm
   xvfb xdotool x11-utils imagemagick openbox
+  libxdamage-dev libxtst-dev
 )
 
 missing=()
