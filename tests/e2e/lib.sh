@@ -192,19 +192,25 @@ start_wm() {
 
 # ---- the program ------------------------------------------------------------
 
-start_program() {
-  local dir="$1" log="$2"
+# Becomes a command in the program's environment on the private display:
+# call it in a subshell (or with &), so that the process id is the command's.
+in_program_env() {
   mkdir -p "$work/runtime" && chmod 700 "$work/runtime"
   # The private display has no session bus; "disabled:" keeps libdbus from
   # trying to launch one for it. In a sanitizer build, LeakSanitizer's
   # stop-the-world tracer crashes at exit on the X platform's threads here
   # (SIGSEGV in the tracer, status 134); leaks are the offscreen suites' to
   # find, so this run keeps the address and undefined-behaviour checks only.
-  env -u QT_STYLE_OVERRIDE -u QT_QPA_PLATFORMTHEME -u QT_SCALE_FACTOR \
+  exec env -u QT_STYLE_OVERRIDE -u QT_QPA_PLATFORMTHEME -u QT_SCALE_FACTOR \
       -u QT_SCREEN_SCALE_FACTORS -u QT_FONT_DPI \
       QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" DBUS_SESSION_BUS_ADDRESS=disabled: \
       ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
-      "$dir/bin/merkhaus" </dev/null >"$log" 2>&1 &
+      "$@"
+}
+
+start_program() {
+  local dir="$1" log="$2"
+  in_program_env "$dir/bin/merkhaus" </dev/null >"$log" 2>&1 &
   prog_pid=$!
   note_children
   prog_log="$log"

@@ -237,9 +237,7 @@ second_start() {
   start_on_welcome second
   local first="$win" pid="$prog_pid" log="$prog_log" status2
   forget_maps
-  env -u QT_STYLE_OVERRIDE QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" \
-      DBUS_SESSION_BUS_ADDRESS=disabled: ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
-      timeout 20 "$bundle/bin/merkhaus" </dev/null >"$work/second.log" 2>&1
+  (in_program_env timeout 20 "$bundle/bin/merkhaus" </dev/null >"$work/second.log" 2>&1)
   status2=$?
   [ "$status2" = 0 ] || fail "second start: status $status2 ($(tail -n 2 "$work/second.log"))"
   prog_pid="$pid" prog_log="$log"

@@ -38,7 +38,9 @@ class ClickFilter : public QObject {
   }
 
  private:
-  bool FollowsLastPress(const QMouseEvent& mouse) const {
+  // Whether the press comes within the double-click time and distance of
+  // the one before; the first press of the run follows none.
+  bool FollowsLastPress(const QMouseEvent& mouse) {
     if (!hasLast_) {
       hasLast_ = true;
       return false;
@@ -58,7 +60,7 @@ class ClickFilter : public QObject {
     Dispatch([window] { WindowSystem::NativeActivated(*window); });
   }
 
-  mutable bool hasLast_ = false;
+  bool hasLast_ = false;
   quint64 lastTime_ = 0;
   QPointF lastAt_;
   bool lastWasRepeat_ = false;

@@ -106,9 +106,13 @@ int Surface::Width() const { return picture_ ? picture_->Width() : width_; }
 
 int Surface::Height() const { return picture_ ? picture_->Height() : height_; }
 
-void Surface::Detach() {
-  if (painter_ && underlay_) painter_->fillRect(0, 0, width_, height_, *underlay_);
+void Surface::FillUnderlay(bool covered) {
+  if (painter_ && underlay_ && !covered) painter_->fillRect(0, 0, width_, height_, *underlay_);
   underlay_.reset();
+}
+
+void Surface::Detach() {
+  FillUnderlay(false);
   painter_ = nullptr;
 }
 
@@ -126,8 +130,7 @@ void Surface::Draw(std::function<void(QPainter&)> operation, bool coversAllOpaqu
     }
     data.recipe = std::move(next);
   } else if (painter_) {
-    if (underlay_ && !coversAllOpaque) painter_->fillRect(0, 0, width_, height_, *underlay_);
-    underlay_.reset();
+    FillUnderlay(coversAllOpaque);
     painter_->save();
     operation(*painter_);
     painter_->restore();

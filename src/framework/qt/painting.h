@@ -80,6 +80,9 @@ class Surface {
   void Detach();
 
  private:
+  // The underlay goes in once, before the first drawing or at the end.
+  void FillUnderlay(bool covered);
+
   Ref<Picture> picture_;
   QPainter* painter_ = nullptr;
   int width_ = 0;
