@@ -31,7 +31,7 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 stop() { kill "$1" 2>/dev/null || true; wait "$1" 2>/dev/null || true; }
 window_of() {
   local w=""
-  until [ -n "$w" ]; do sleep 0.05; w="$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1)"; done
+  until [ -n "$w" ]; do sleep 0.05; w="$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -1 || true)"; done
   echo "$w"
 }
 # Clicks at a place in the content (the bottom 750 rows) of the window.

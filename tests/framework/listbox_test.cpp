@@ -115,7 +115,11 @@ class ListboxTest : public harness::FrameworkTest {
       window->Show();
     });
   }
-  QTableWidget* Table() const { return qobject_cast<QTableWidget*>(list->Peer()->Widget()); }
+  // The list's table, made as its window comes onto the screen.
+  QTableWidget* Table() const {
+    window->Peer().MakeWidgets();
+    return qobject_cast<QTableWidget*>(list->Peer()->Widget());
+  }
   QPoint CellCentre(int row, int column) const {
     return Table()->visualRect(Table()->model()->index(row, column)).center();
   }

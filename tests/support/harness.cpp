@@ -103,7 +103,10 @@ void PressKey(const fw::Ref<fw::Control>& control, int qtKey) {
   ProcessEvents();
 }
 
-bool OnScreen(const fw::Window& window) { return window.Peer().Frame()->isVisible(); }
+bool OnScreen(const fw::Window& window) {
+  QWidget* frame = window.Peer().Frame();
+  return frame && frame->isVisible();
+}
 
 std::vector<std::string> LiveWindows() {
   std::vector<std::string> names;

@@ -1,6 +1,7 @@
 #include "framework/controls/control.h"
 
 #include "framework/qt/control_peer.h"
+#include "framework/qt/window_peer.h"
 #include "framework/window/window.h"
 
 namespace fw {
@@ -99,13 +100,18 @@ void Control::EndPropertyUpdate() {
 void Control::AttachTo(fw::Window& window, const std::string& name) {
   window_ = std::static_pointer_cast<fw::Window>(window.shared_from_this());
   common_.name = name;
-  peer_ = MakePeer(window.Peer());
-  SyncPeer();
+  if (window.Peer().HasWidgets()) MakeWidget();
+}
+
+void Control::MakeWidget() {
+  if (peer_) return;
+  RebuildPeer();
+  if (peer_) SyncPeer();
 }
 
 void Control::RebuildPeer() {
   Ref<fw::Window> window = Window();
-  if (!window) return;
+  if (!window || !window->Peer().HasWidgets()) return;
   peer_.reset();
   peer_ = MakePeer(window->Peer());
   peer_->EventsChanged();

@@ -84,6 +84,9 @@ class Control : public Object {
 
   // For the window and the toolkit glue.
   void AttachTo(fw::Window& window, const std::string& name);
+  // The control's widget, made once its window has widgets; until then the
+  // control keeps all it shows in its own values.
+  void MakeWidget();
   qt::ControlPeer* Peer() const { return peer_.get(); }
 
  protected:

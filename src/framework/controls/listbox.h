@@ -98,6 +98,8 @@ class Listbox : public Control {
   // What the peer currently shows, so that a sync leaves the rows alone
   // when nothing they come from has changed.
   uint64_t shownRevision_ = 0;
+  // The row selected before the list had a widget, selected on it once made.
+  int32_t indexWithoutWidget_ = -1;
 };
 
 }  // namespace fw

@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "framework/controls/listbox.h"
 #include "framework/qt/control_peer.h"
@@ -118,6 +119,10 @@ void Listbox::SyncPeer() {
     peer.Quietly([&] { view->Fill(content); });
     shownRevision_ = contentRevision_;
   }
+  if (indexWithoutWidget_ >= 0) {
+    const int32_t row = std::exchange(indexWithoutWidget_, -1);
+    if (row < ListCount()) ListIndex(row);
+  }
   if (header->count() > 0 && header->sectionResizeMode(0) != sizing) {
     header->setSectionResizeMode(sizing);
   }
@@ -125,7 +130,7 @@ void Listbox::SyncPeer() {
 }
 
 int32_t Listbox::ListIndex() const {
-  if (!Peer()) return -1;
+  if (!Peer()) return indexWithoutWidget_ < ListCount() ? indexWithoutWidget_ : -1;
   const QItemSelection selection = PeerOf(*this).View()->selectionModel()->selection();
   int first = -1;
   for (const QItemSelectionRange& range : selection) {
@@ -140,7 +145,10 @@ void Listbox::ListIndex(int32_t row) {
                                    std::to_string(row) + " (sie hat " +
                                    std::to_string(ListCount()) + " Zeilen).");
   }
-  if (!Peer()) return;
+  if (!Peer()) {
+    indexWithoutWidget_ = row;
+    return;
+  }
   ListboxPeer& peer = PeerOf(*this);
   qt::ListboxView* view = peer.View();
   peer.Quietly([&] {

@@ -5,6 +5,7 @@
 #include "framework/qt/control_peer.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/window_peer.h"
+#include "framework/window/window.h"
 
 namespace fw {
 
@@ -47,6 +48,15 @@ bool RadioButton::Value() const {
 
 void RadioButton::Value(bool selected) {
   own_.value = selected;
+  // Without widgets yet, the neighbours are cleared here as the screen would.
+  if (selected && !Peer()) {
+    if (Ref<fw::Window> window = Window()) {
+      for (const Ref<Control>& c : window->Controls()) {
+        if (auto* other = dynamic_cast<RadioButton*>(c.get()); other && other != this)
+          other->own_.value = false;
+      }
+    }
+  }
   PropertiesChanged();
 }
 

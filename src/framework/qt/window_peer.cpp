@@ -103,15 +103,21 @@ Window* WindowOf(QWidget* widget) {
   return owner.isValid() ? static_cast<Window*>(owner.value<void*>()) : nullptr;
 }
 
-WindowPeer::WindowPeer(Window& owner) : owner_(owner) {
+WindowPeer::WindowPeer(Window& owner) : owner_(owner) {}
+
+void WindowPeer::MakeWidgets() {
+  if (made_) return;
+  made_ = true;
   WatchClicks();
-  frame_ = new FrameWidget(owner);
+  frame_ = new FrameWidget(owner_);
   auto* layout = new QVBoxLayout(frame_);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  content_ = new ContentWidget(owner, frame_);
+  content_ = new ContentWidget(owner_, frame_);
   layout->addWidget(content_);
   firstFocus_ = content_;
+  Apply(owner_.Properties());
+  owner_.WidgetsMade();
 }
 
 WindowPeer::~WindowPeer() {
@@ -123,6 +129,7 @@ WindowPeer::~WindowPeer() {
 }
 
 void WindowPeer::Apply(const WindowProperties& p) {
+  if (!made_) return;
   frame_->setWindowTitle(ToQt(p.title));
   auto extent = [](int32_t v) { return std::clamp(v, 0, QWIDGETSIZE_MAX); };
   if (p.resizeable) {
@@ -176,9 +183,29 @@ void WindowPeer::ArrangeFocus(const std::vector<Ref<Control>>& controls) {
   }
 }
 
-int WindowPeer::ContentWidth() const { return content_->width(); }
+namespace {
 
-int WindowPeer::ContentHeight() const { return content_->height(); }
+// The size the content will have: the toolkit holds a resizeable one within
+// its limits.
+int ContentExtent(const WindowProperties& p, int32_t size, int32_t least, int32_t most) {
+  auto extent = [](int32_t v) { return std::clamp(v, 0, QWIDGETSIZE_MAX); };
+  if (!p.resizeable) return extent(size);
+  return std::max(extent(least), std::min(extent(size), extent(most)));
+}
+
+}  // namespace
+
+int WindowPeer::ContentWidth() const {
+  if (made_) return content_->width();
+  const WindowProperties& p = owner_.Properties();
+  return ContentExtent(p, p.width, p.minWidth, p.maxWidth);
+}
+
+int WindowPeer::ContentHeight() const {
+  if (made_) return content_->height();
+  const WindowProperties& p = owner_.Properties();
+  return ContentExtent(p, p.height, p.minHeight, p.maxHeight);
+}
 
 void WindowPeer::Place(int placement) {
   QScreen* screen = QGuiApplication::primaryScreen();
@@ -198,7 +225,7 @@ void WindowPeer::Place(int placement) {
 }
 
 void WindowPeer::KeepTitleBarOnScreen() {
-  if (!checkTitleBar_ || !frame_->isVisible()) return;
+  if (!checkTitleBar_ || !made_ || !frame_->isVisible()) return;
   checkTitleBar_ = false;
   QScreen* screen = frame_->screen();
   if (!screen) return;
@@ -212,6 +239,8 @@ void WindowPeer::KeepTitleBarOnScreen() {
 }
 
 void WindowPeer::SetOnScreen(bool on) {
+  if (!made_ && !on) return;
+  MakeWidgets();
   if (on == frame_->isVisible()) return;
   if (!on) {
     frame_->hide();
@@ -230,7 +259,7 @@ void WindowPeer::SetOnScreen(bool on) {
 }
 
 void WindowPeer::Raise(bool activate) {
-  if (!frame_->isVisible()) return;
+  if (!made_ || !frame_->isVisible()) return;
   frame_->raise();
   if (activate) frame_->activateWindow();
 }

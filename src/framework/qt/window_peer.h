@@ -16,15 +16,22 @@ struct WindowProperties;
 namespace fw::qt {
 
 // The toolkit side of a window: a top-level frame with the menu bar above
-// a content area of the window's size, on which the controls lie.
+// a content area of the window's size, on which the controls lie. The
+// widgets are made when the window first goes onto the screen: a window that
+// is built and closed inside one handler never costs any.
 class WindowPeer {
  public:
   explicit WindowPeer(Window& owner);
   ~WindowPeer();
 
+  // Makes the widgets from the window's properties, then its controls'.
+  void MakeWidgets();
+  bool HasWidgets() const { return made_; }
+
   void Apply(const WindowProperties& p);
   void ArrangeFocus(const std::vector<Ref<Control>>& controls);
 
+  // Nil while the window has no widgets.
   QWidget* Frame() const { return frame_; }
   QWidget* Content() const { return content_; }
   QWidget* MenuBarWidget() const { return menuBar_; }
@@ -48,6 +55,7 @@ class WindowPeer {
   bool placed_ = false;
   bool checkTitleBar_ = false;
   bool wantsMenuBar_ = false;
+  bool made_ = false;
 };
 
 // Whether the widget belongs to a window of the framework, and which.

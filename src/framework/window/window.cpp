@@ -53,10 +53,7 @@ const ClassRecord& Window::Lookup() {
 
 const ClassRecord& Window::NativeClass() const { return Lookup(); }
 
-Window::Window() : peer_(std::make_unique<qt::WindowPeer>(*this)) {
-  WindowSystem::Track(this);
-  peer_->Apply(properties_);
-}
+Window::Window() : peer_(std::make_unique<qt::WindowPeer>(*this)) { WindowSystem::Track(this); }
 
 Window::~Window() {
   WindowSystem::Forget(this);
@@ -71,7 +68,8 @@ void Window::Constructor() {
   try {
     RaiseClassEvent(*this, "Layout");
     RaiseClassEvent(*this, "CreateControls");
-    peer_->ArrangeFocus(controls_);
+    controlsCreated_ = true;
+    if (peer_->HasWidgets()) peer_->ArrangeFocus(controls_);
     std::vector<Ref<Control>> controls = controls_;
     for (const auto& control : controls) control->RaiseEvent("Open");
     RaiseClassEvent(*this, "Open");
@@ -147,6 +145,12 @@ void Window::SetVisibleProperty() {
   } else {
     Hide();
   }
+}
+
+void Window::WidgetsMade() {
+  std::vector<Ref<Control>> controls = controls_;
+  for (const auto& control : controls) control->MakeWidget();
+  if (controlsCreated_) peer_->ArrangeFocus(controls_);
 }
 
 void Window::SyncScreenVisibility() { peer_->SetOnScreen(open_ && shown_); }

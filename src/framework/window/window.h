@@ -81,6 +81,8 @@ class Window : public Object {
 
   // For the toolkit glue.
   qt::WindowPeer& Peer() const { return *peer_; }
+  // The window's widgets are there: its controls get theirs.
+  void WidgetsMade();
   void SyncScreenVisibility();
   void RaiseOnScreen(bool front);
 
@@ -96,6 +98,7 @@ class Window : public Object {
   std::unique_ptr<qt::WindowPeer> peer_;
   bool open_ = false;
   bool built_ = false;
+  bool controlsCreated_ = false;
   bool shown_ = false;
   int updateDepth_ = 0;
 };
