@@ -15,6 +15,9 @@ struct State {
   std::vector<Ref<Window>> registry;
   std::vector<Window*> all;
   std::vector<Window*> stack;  // back to front
+  // The stack as it was last put on the screen; weak, since a window
+  // built where a closed one lay is not that one.
+  std::vector<std::weak_ptr<Object>> onScreen;
   bool dirty = false;
   bool flushPosted = false;
   bool restack = false;
@@ -24,6 +27,14 @@ struct State {
 State& S() {
   static State state;
   return state;
+}
+
+bool SameWindows(const std::vector<std::weak_ptr<Object>>& was, const std::vector<Window*>& now) {
+  if (was.size() != now.size()) return false;
+  for (size_t i = 0; i < now.size(); ++i) {
+    if (was[i].lock().get() != now[i]) return false;
+  }
+  return true;
 }
 
 void Activate(Window& window) {
@@ -134,6 +145,12 @@ void WindowSystem::Flush() {
   if (s.restack) {
     s.restack = false;
     std::vector<Window*> stack = s.stack;
+    // A window built and closed inside a handler leaves the stack as it
+    // was: raising and activating again would cost a round trip to the
+    // display for nothing.
+    if (SameWindows(s.onScreen, stack)) return;
+    s.onScreen.clear();
+    for (Window* w : stack) s.onScreen.push_back(w->weak_from_this());
     for (Window* w : stack) w->RaiseOnScreen(w == stack.back());
   }
 }
@@ -143,6 +160,7 @@ void WindowSystem::ReleaseAll() {
   std::vector<Ref<Window>> windows = std::move(s.registry);
   s.registry.clear();
   s.stack.clear();
+  s.onScreen.clear();
   s.everShown = false;
   windows.clear();
 }
