@@ -4,6 +4,8 @@
 #include <QRect>
 #include <QRectF>
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include "framework/qt/painting.h"
 #include "framework/runtime/exceptions.h"
@@ -32,6 +34,14 @@ bool Narrow(Span& clipped, Span& linked, double low, double high) {
   return true;
 }
 
+// A rectangle exactly, for a recipe's key.
+std::string Words(const QRectF& r) {
+  char text[128];
+  std::snprintf(text, sizeof text, "%.17g,%.17g %.17gx%.17g", r.x(), r.y(), r.width(),
+                r.height());
+  return text;
+}
+
 int32_t OrOwn(int32_t size, int32_t own) { return size == Graphics::kOmittedSize ? own : size; }
 
 }  // namespace
@@ -54,7 +64,8 @@ void Graphics::FillRect(int32_t left, int32_t top, int32_t width, int32_t height
   QRect area(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
              static_cast<int>(y1 - y0));
   QColor color(foreColor_.red, foreColor_.green, foreColor_.blue);
-  surface_->Draw([area, color](QPainter& painter) { painter.fillRect(area, color); });
+  surface_->Draw("fill " + Words(QRectF(area)) + " with " + color.name().toStdString(),
+                 [area, color](QPainter& painter) { painter.fillRect(area, color); });
 }
 
 void Graphics::DrawPicture(const Ref<Picture>& picture, int32_t left, int32_t top, int32_t width,
@@ -81,9 +92,9 @@ void Graphics::DrawPicture(const Ref<Picture>& picture, int32_t left, int32_t to
   // Pictures are opaque but where a mask shapes them.
   bool coversAll = !source->mask && to.contains(QRectF(0, 0, Width(), Height()));
   surface_->Draw(
+      "draw " + source->key + " " + Words(from) + " at " + Words(to),
       [source, scaled, to, from](QPainter& painter) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, scaled);
-        painter.drawImage(to, source->Image(), from);
+        qt::DrawOnto(painter, *source, to, from, scaled);
       },
       coversAll);
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "framework/picture/graphics.h"
 #include "framework/picture/picture.h"
@@ -20,9 +21,12 @@ namespace fw::qt {
 // background and is never painted, so its background never costs pixels.
 // Recipes never change once made: drawing into a picture makes a new one on
 // top of the old, so a drawing that took a picture as its source keeps the
-// pixels the picture had then.
-struct Recipe {
+// pixels the picture had then. Recipes that say the same share their
+// pixels: the windows that each draw the same background hold it once.
+struct Recipe : std::enable_shared_from_this<Recipe> {
   QSize size;
+  // What the pixels are made of, in words: the same words, the same pixels.
+  std::string key;
   // The recipe this one draws on, and what it draws; both are let go once
   // the pixels are made.
   mutable std::shared_ptr<const Recipe> before;
@@ -39,12 +43,20 @@ struct Recipe {
 const QImage& PixelsOf(const Recipe& recipe);
 
 // A picture as it is drawn: its pixels shaped by its mask.
-struct Drawable {
+struct Drawable : std::enable_shared_from_this<Drawable> {
   std::shared_ptr<const Recipe> pixels;
   std::shared_ptr<const Recipe> mask;
+  // The recipe's key, and its mask's.
+  std::string key;
   mutable QImage image;
   const QImage& Image() const;
 };
+
+// Draws the part `from` of the picture into `to`. A picture drawn as it is,
+// unscaled and without a mask, is made again on the painter from its
+// recipe, so that it needs no pixels of its own.
+void DrawOnto(QPainter& painter, const Drawable& source, const QRectF& to, const QRectF& from,
+              bool scaled);
 
 // What a picture holds. The pixels are Format_RGB32: pictures are opaque,
 // and only a mask makes parts of them show through.
@@ -75,8 +87,10 @@ class Surface {
   int Width() const;
   int Height() const;
   // Runs one drawing operation, at once on a painter and when its pixels
-  // are needed on a picture: the operation must hold what it needs.
-  void Draw(std::function<void(QPainter&)> operation, bool coversAllOpaque = false);
+  // are needed on a picture: the operation must hold what it needs. `what`
+  // names everything the operation's pixels depend on.
+  void Draw(const std::string& what, std::function<void(QPainter&)> operation,
+            bool coversAllOpaque = false);
   void Detach();
 
  private:

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
+#include <QBackingStore>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -244,6 +246,13 @@ void WindowPeer::SetOnScreen(bool on) {
   if (on == frame_->isVisible()) return;
   if (!on) {
     frame_->hide();
+    // A hidden window gives its pixel store back; the toolkit makes it anew,
+    // and paints it all, before the window shows again. Later, so that no
+    // paint that is under way loses its store.
+    QTimer::singleShot(0, frame_, [frame = frame_] {
+      if (frame && !frame->isVisible() && frame->backingStore())
+        frame->backingStore()->resize(QSize(1, 1));
+    });
     return;
   }
   if (!placed_) {
