@@ -171,6 +171,22 @@ TEST_F(ListboxTest, LayoutStreamFillsHeadingsAndRowsExactly) {
   EXPECT_NE(table->frameShape(), QFrame::NoFrame);
 }
 
+TEST_F(ListboxTest, RowSelectedBeforeTheListHasATableIsSelectedOnIt) {
+  fw::SetProperties(*list, ListStream(kSmallList));
+  list->ListIndex(2);
+  EXPECT_EQ(list->Peer(), nullptr);
+  EXPECT_EQ(list->ListIndex(), 2);
+  list->ListIndex(-1);
+  EXPECT_EQ(list->ListIndex(), -1);
+  list->ListIndex(1);
+
+  QTableWidget* table = Table();
+  ASSERT_NE(table, nullptr);
+  ASSERT_EQ(table->selectionModel()->selectedRows().size(), 1);
+  EXPECT_EQ(table->selectionModel()->selectedRows().front().row(), 1);
+  EXPECT_EQ(list->ListIndex(), 1);
+}
+
 TEST_F(ListboxTest, WithoutHeadingTheFirstLineIsARow) {
   fw::SetProperties(*list, ListStream(kSmallList, false));
   ASSERT_EQ(list->ListCount(), 4);
