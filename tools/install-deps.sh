@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libbenchmark-dev
-  fontconfig fonts-dejavu-core
+  fontconfig libfontconfig-dev fonts-dejavu-core
   clang libclang-rt-14-dev llvm
   xvfb xdotool x11-utils imagemagick openbox
   libxdamage-dev libxtst-dev

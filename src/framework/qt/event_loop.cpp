@@ -4,6 +4,11 @@
 #include <QFont>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <optional>
+#include <system_error>
+#include <thread>
+
+#include <fontconfig/fontconfig.h>
 
 namespace fw::qt {
 
@@ -29,7 +34,17 @@ void StartToolkit() {
   static int argc = 1;
   static char name[] = "guiframework";
   static char* argv[] = {name, nullptr};
+  // The first window cannot be sized before the fonts are known, and loading
+  // the font configuration is the longest step on the way to it; it loads
+  // while the toolkit starts, which waits on the display most of the time.
+  std::optional<std::thread> fonts;
+  try {
+    fonts.emplace([] { FcInit(); });
+  } catch (const std::system_error&) {
+    // No thread to spare: the toolkit loads the configuration itself.
+  }
   ownApp = new QApplication(argc, argv);
+  if (fonts) fonts->join();
   QApplication::setQuitOnLastWindowClosed(false);
   SubstituteFaces();
 }
