@@ -6,17 +6,10 @@
 #include "framework/picture/graphics.h"
 #include "framework/picture/picture.h"
 #include "framework/qt/painting.h"
+#include "filled_picture.h"
 
 namespace fw {
 namespace {
-
-Ref<Picture> Filled(int width, int height, Color color) {
-  auto picture = NewPicture(width, height, 32);
-  auto g = picture->Graphics();
-  g->ForeColor(color);
-  g->FillRect(0, 0, width, height);
-  return picture;
-}
 
 bool Unmade(const Ref<Picture>& p) { return qt::PictureData::Of(*p).recipe->pixels.isNull(); }
 

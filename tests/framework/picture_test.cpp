@@ -8,6 +8,7 @@
 #include "framework/picture/graphics.h"
 #include "framework/picture/picture.h"
 #include "framework/qt/painting.h"
+#include "filled_picture.h"
 #include "framework/runtime/exceptions.h"
 
 namespace fw {
@@ -33,14 +34,6 @@ void ExpectOnly(const Ref<Picture>& picture, QRect area, int red, int green, int
       ExpectPixel(picture, x, y, inside ? red : 255, inside ? green : 255, inside ? blue : 255);
     }
   }
-}
-
-Ref<Picture> Filled(int width, int height, Color color) {
-  auto picture = NewPicture(width, height, 32);
-  auto g = picture->Graphics();
-  g->ForeColor(color);
-  g->FillRect(0, 0, width, height);
-  return picture;
 }
 
 TEST(PictureTest, NewPictureIsWhiteAndKeepsItsSizeAndDepth) {
