@@ -87,6 +87,16 @@ class ContentWidget : public QWidget {
   Window& owner_;
 };
 
+// A layout's size as the toolkit can take it.
+int Extent(int32_t v) { return std::clamp(v, 0, QWIDGETSIZE_MAX); }
+
+// The size the content will have: the toolkit holds a resizeable one within
+// its limits.
+int ContentExtent(const WindowProperties& p, int32_t size, int32_t least, int32_t most) {
+  if (!p.resizeable) return Extent(size);
+  return std::max(Extent(least), std::min(Extent(size), Extent(most)));
+}
+
 Qt::WindowFlags FlagsFor(const WindowProperties& p) {
   Qt::WindowFlags flags =
       Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
@@ -133,14 +143,13 @@ WindowPeer::~WindowPeer() {
 void WindowPeer::Apply(const WindowProperties& p) {
   if (!made_) return;
   frame_->setWindowTitle(ToQt(p.title));
-  auto extent = [](int32_t v) { return std::clamp(v, 0, QWIDGETSIZE_MAX); };
   if (p.resizeable) {
-    content_->setMinimumSize(extent(p.minWidth), extent(p.minHeight));
-    content_->setMaximumSize(extent(p.maxWidth), extent(p.maxHeight));
-    content_->resize(extent(p.width), extent(p.height));
+    content_->setMinimumSize(Extent(p.minWidth), Extent(p.minHeight));
+    content_->setMaximumSize(Extent(p.maxWidth), Extent(p.maxHeight));
+    content_->resize(Extent(p.width), Extent(p.height));
     frame_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
   } else {
-    content_->setFixedSize(extent(p.width), extent(p.height));
+    content_->setFixedSize(Extent(p.width), Extent(p.height));
     frame_->layout()->setSizeConstraint(QLayout::SetFixedSize);
   }
   Qt::WindowFlags flags = FlagsFor(p);
@@ -184,18 +193,6 @@ void WindowPeer::ArrangeFocus(const std::vector<Ref<Control>>& controls) {
     }
   }
 }
-
-namespace {
-
-// The size the content will have: the toolkit holds a resizeable one within
-// its limits.
-int ContentExtent(const WindowProperties& p, int32_t size, int32_t least, int32_t most) {
-  auto extent = [](int32_t v) { return std::clamp(v, 0, QWIDGETSIZE_MAX); };
-  if (!p.resizeable) return extent(size);
-  return std::max(extent(least), std::min(extent(size), extent(most)));
-}
-
-}  // namespace
 
 int WindowPeer::ContentWidth() const {
   if (made_) return content_->width();
