@@ -94,6 +94,11 @@ constexpr std::array<CatalogueEntry, 82> kTextCatalogue{{
 const std::array<CatalogueEntry, 82>& TextCatalogue() { return kTextCatalogue; }
 
 const CatalogueEntry* CodeLookup(std::string_view text) {
+  // A blank typed before or after the code is not seen on the screen, so it
+  // must not make the code wrong.
+  size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return nullptr;
+  text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
   for (const CatalogueEntry& entry : kTextCatalogue) {
     if (fw::RuntimeStringCompare(text, entry.Code) == 0) return &entry;
   }

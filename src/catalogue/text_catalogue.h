@@ -20,7 +20,9 @@ struct CatalogueEntry {
 // The 82 entries in difficulty order, the same for the whole run.
 const std::array<CatalogueEntry, 82>& TextCatalogue();
 
-// The first entry, in difficulty order, whose code equals the whole text by
+// The first entry, in difficulty order, whose code equals the typed text by
 // the framework's string equality (which ignores letter case), or nullptr.
-// The text is taken as typed: nothing trims it.
+// Blanks before and after the code are not part of it. Every window that
+// takes a code looks it up here, so a code that is accepted always finds
+// its texts.
 const CatalogueEntry* CodeLookup(std::string_view text);

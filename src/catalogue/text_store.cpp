@@ -1,5 +1,6 @@
 #include "catalogue/text_store.h"
 
+#include "framework/application/application.h"
 #include "framework/folder_item/folder_item.h"
 #include "framework/runtime/exceptions.h"
 #include "shell/app.h"
@@ -34,6 +35,7 @@ void StoreItem::Read() {
   // gives nil.)
   fw::Ref<fw::FolderItem> resources = contents->Child("Resources");
   if (!resources) return;
+  folder_ = resources->NativePath().string();
   fw::Ref<fw::FolderItem> file = resources->Child(fileName_);
   fw::NotNil(file, std::string("die Datei „") + fileName_ + "“ im Ordner „Resources“");
   fw::Ref<fw::TextInputStream> stream = file->OpenAsTextFile();
@@ -41,6 +43,13 @@ void StoreItem::Read() {
   // Kept before the close, so a failing close still leaves the text.
   permaText = stream->ReadAll();
   stream->Close();
+}
+
+bool TextThere(StoreItem& item) {
+  if (!item.Get().empty()) return true;
+  fw::MsgBox(std::string("Die Datei „") + item.FileName() + "“ fehlt, ist leer oder nicht lesbar. " +
+             "Sie wurde im Ordner „" + item.Folder() + "“ gesucht.");
+  return false;
 }
 
 void StoreItem::Release() { std::string().swap(permaText); }

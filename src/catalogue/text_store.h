@@ -26,6 +26,8 @@ class StoreItem {
   const char* FileName() const { return fileName_; }
   bool Loaded() const { return loaded; }
   const std::string& PermaText() const { return permaText; }
+  // Where the first call looked for the file; empty before it.
+  const std::string& Folder() const { return folder_; }
 
  private:
   void Read();
@@ -34,7 +36,13 @@ class StoreItem {
   const char* fileName_;
   bool loaded = false;
   std::string permaText;
+  std::string folder_;
 };
+
+// Whether the item's file gives a text. When it gives none (missing,
+// unreadable or empty), a message names the file and the folder it was
+// looked for in: an empty page would look like a normal day.
+bool TextThere(StoreItem& item);
 
 // Each item is a module of its own, x_<name>, with its getter <name>():
 // x_GOLD::GOLD(), x_ANNEZUS::ANNEZUS(), x_Wleistung0::Wleistung0().

@@ -1,6 +1,5 @@
 #include "learning/code_entry.h"
 
-#include "catalogue/text_catalogue.h"
 #include "framework/application/application.h"
 #include "framework/controls/edit_field.h"
 #include "framework/text/text.h"
@@ -12,29 +11,19 @@ namespace {
 
 constexpr int32_t kReturn = 13;
 
-// The field is looked up and read anew for every test: the target's build
-// may close the owning window while this routine runs on it.
-std::string FieldText(fw::Window& owner) {
-  return ControlNamed<fw::EditField>(owner, "EditField1")->Text();
-}
-
-bool Equals(const std::string& text, const char* code) {
-  return fw::RuntimeStringCompare(text, code) == 0;
-}
-
 }  // namespace
 
-bool CodeEntryKeyDown(fw::Window& owner, const std::string& key,
+bool CodeEntryKeyDown(fw::Window& owner, const std::string& key, StoreItem* CatalogueEntry::*needed,
                       const std::function<void()>& showTarget) {
-  for (const CatalogueEntry& entry : TextCatalogue()) {
-    if (Equals(FieldText(owner), entry.Code) && fw::Asc(key) == kReturn) showTarget();
+  if (fw::Asc(key) == kReturn) {
+    // Read once: the target's build may close the owning window.
+    std::string typed = ControlNamed<fw::EditField>(owner, "EditField1")->Text();
+    if (const CatalogueEntry* entry = CodeLookup(typed)) {
+      if (TextThere(*(entry->*needed))) showTarget();
+    } else {
+      fw::MsgBox("Das Kürzel ist falsch! Bitte korrigieren!");
+    }
   }
-  bool noneMatched = fw::Asc(key) == kReturn;
-  for (const CatalogueEntry& entry : TextCatalogue()) {
-    if (!noneMatched) break;
-    noneMatched = !Equals(FieldText(owner), entry.Code);
-  }
-  if (noneMatched) fw::MsgBox("Das Kürzel ist falsch! Bitte korrigieren!");
   ImplicitWindow<Window1>()->Close();
   return false;
 }

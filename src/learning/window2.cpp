@@ -79,7 +79,8 @@ void Window2::PushButton1_Action() { ImplicitWindow<Window3>()->Show(); }
 void Window2::PushButton2_Action() { fw::Quit(0); }
 
 bool Window2::EditField1_KeyDown(const std::string& key) {
-  return CodeEntryKeyDown(*this, key, [] { ImplicitWindow<Window4>()->Show(); });
+  return CodeEntryKeyDown(*this, key, &CatalogueEntry::TextItem,
+                          [] { ImplicitWindow<Window4>()->Show(); });
 }
 
 // "zurück": the welcome window again; the typed code is given up.

@@ -14,8 +14,7 @@
 
 namespace {
 
-// The code as it stands in the code entry now; no copy is kept between
-// tests, as the code entry's own lookup keeps none.
+// The code as it stands in the code entry, which keeps it while hidden.
 std::string TypedCode() {
   return ControlNamed<fw::EditField>(ImplicitWindow<Window2>(), "EditField1")->Text();
 }
@@ -60,17 +59,13 @@ const WindowDef<Window5>& Window5::Definition() {
 // The user may edit the shown text as a working copy; nothing is saved.
 bool Window5::EditField1_KeyDown(const std::string&) { return false; }
 
-// Every code is tested, also after a match; the codes are distinct, so only
-// the chosen text's file is read. The code entry and the introduction are
-// given up whether a text was found or not: from here on the run has no way
-// back to choosing a text.
+// The code entry and the introduction are given up whether a text was
+// found or not: from here on the run has no way back to choosing a text.
 void Window5::EditField1_Open() {
   auto self = std::static_pointer_cast<fw::Window>(shared_from_this());
-  for (const CatalogueEntry& entry : TextCatalogue()) {
-    if (fw::RuntimeStringCompare(TypedCode(), entry.Code) == 0) {
-      std::string text = fw::DefineEncoding(entry.TextItem->Get(), fw::Encodings::MacRoman);
-      ControlNamed<fw::EditField>(self, "EditField1")->Text(text);
-    }
+  if (const CatalogueEntry* entry = CodeLookup(TypedCode())) {
+    std::string text = fw::DefineEncoding(entry->TextItem->Get(), fw::Encodings::MacRoman);
+    ControlNamed<fw::EditField>(self, "EditField1")->Text(text);
   }
   ImplicitWindow<Window2>()->Close();
   ImplicitWindow<Window4>()->Close();

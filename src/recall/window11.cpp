@@ -80,7 +80,8 @@ void Window11::PushButton1_Action() { ImplicitWindow<Window3>()->Show(); }
 void Window11::PushButton2_Action() { fw::Quit(0); }
 
 bool Window11::EditField1_KeyDown(const std::string& key) {
-  return CodeEntryKeyDown(*this, key, [] { ImplicitWindow<Window12>()->Show(); });
+  return CodeEntryKeyDown(*this, key, &CatalogueEntry::SummaryItem,
+                          [] { ImplicitWindow<Window12>()->Show(); });
 }
 
 void Window11::PushButton3_Action() {

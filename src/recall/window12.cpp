@@ -23,12 +23,7 @@ std::string CountText(const fw::Ref<fw::Window>& window) {
   return ControlNamed<fw::EditField>(window, "EditField3")->Text();
 }
 
-// One of the four feedback texts into the result window, which stays hidden
-// until "weiter" shows it.
-void ShowFeedback(std::string (*loader)()) {
-  auto field = ControlNamed<fw::EditField>(ImplicitWindow<Window13>(), "EditField1");
-  field->Text(fw::DefineEncoding(loader(), fw::Encodings::MacRoman));
-}
+constexpr const char* kWrongCount = "Diese Angabe muss falsch sein. Bitte korrigieren!";
 
 }  // namespace
 
@@ -108,56 +103,69 @@ const WindowDef<Window12>& Window12::Definition() {
 bool Window12::EditField1_KeyDown(const std::string&) { return false; }
 
 // Runs while the window is built from the code entry's Return: the code is
-// still in Window11's field, which is read once for each entry because that
-// window is given up right after.
+// still in Window11's field, which is given up right after. The result
+// window is cleared of an earlier check's feedback, so that no result but
+// this check's can ever be shown.
 void Window12::EditField1_Open() {
   auto self = std::static_pointer_cast<fw::Window>(shared_from_this());
-  for (const CatalogueEntry& entry : TextCatalogue()) {
-    std::string code =
-        ControlNamed<fw::EditField>(ImplicitWindow<Window11>(), "EditField1")->Text();
-    if (fw::RuntimeStringCompare(code, entry.Code) != 0) continue;
-    std::string summary = fw::DefineEncoding(entry.SummaryItem->Get(), fw::Encodings::MacRoman);
+  std::string code = ControlNamed<fw::EditField>(ImplicitWindow<Window11>(), "EditField1")->Text();
+  if (const CatalogueEntry* entry = CodeLookup(code)) {
+    std::string summary = fw::DefineEncoding(entry->SummaryItem->Get(), fw::Encodings::MacRoman);
     ControlNamed<fw::EditField>(self, "EditField1")->Text(summary);
-    Punktemax = entry.KeyPointCount;
-    Schwierigkeit = entry.Difficulty;
+    Punktemax = entry->KeyPointCount;
+    Schwierigkeit = entry->Difficulty;
   }
-  ControlNamed<fw::EditField>(ImplicitWindow<Window13>(), "EditField2")
-      ->Text(fw::Str(Schwierigkeit));
+  auto result = ImplicitWindow<Window13>();
+  ControlNamed<fw::EditField>(result, "EditField2")->Text(fw::Str(Schwierigkeit));
+  ControlNamed<fw::EditField>(result, "EditField1")->Text("");
   ImplicitWindow<Window11>()->Close();
   ImplicitWindow<Window13>()->Hide();
 }
 
 void Window12::PushButton1_Action() { fw::Quit(0); }
 
-// "weiter" only when both questions are answered; the count itself is not
-// judged here, the scoring has done that on every key.
+// "weiter" only when both questions are answered with a count that can be
+// right. The answers are scored once more as they stand now: a count
+// pasted without a key of its own, or "Nein" chosen after the count, must
+// not leave an earlier feedback in the result.
 void Window12::PushButton2_Action() {
   auto self = std::static_pointer_cast<fw::Window>(shared_from_this());
-  if ((!Selected(self, "RadioButton1") && !Selected(self, "RadioButton2")) ||
-      CountText(self).empty()) {
+  bool gistAnswered = Selected(self, "RadioButton1") || Selected(self, "RadioButton2");
+  if (!gistAnswered || IsBlank(CountText(self))) {
     fw::MsgBox("Ihre Angaben sind noch unvollständig! Bitte ergänzen!");
+    return;
   }
-  if ((Selected(self, "RadioButton1") || Selected(self, "RadioButton2")) &&
-      !CountText(self).empty()) {
-    ImplicitWindow<Window13>()->Show();
+  std::optional<int32_t> count = RecallCount(CountText(self), Punktemax);
+  if (!count) {
+    fw::MsgBox(kWrongCount);
+    return;
   }
+  Punkterichtig = *count;
+  TextThere(Score());
+  ImplicitWindow<Window13>()->Show();
 }
 
 bool Window12::EditField3_KeyDown(const std::string&) { return false; }
 
 // Scores on every key release, so the result window always holds the
-// feedback for the count as it stands.
+// feedback for the count as it stands. A count that can't be right is
+// said once per change, not again for keys that change nothing.
 void Window12::EditField3_KeyUp(const std::string&) {
   auto self = std::static_pointer_cast<fw::Window>(shared_from_this());
-  int32_t count = fw::DoubleToInt32(fw::Val(CountText(self)));
-  if (Punktemax < count) fw::MsgBox("Diese Angabe muss falsch sein. Bitte korrigieren!");
-  if (count <= Punktemax) Punkterichtig = count;
-  Prozent = RecallPercentage(Punkterichtig, Punktemax);
+  std::string typed = CountText(self);
+  bool changed = typed != countAtLastKey_;
+  countAtLastKey_ = typed;
+  std::optional<int32_t> count = RecallCount(typed, Punktemax);
+  if (!count && changed) fw::MsgBox(kWrongCount);
+  if (count) Punkterichtig = *count;
+  Score();
+}
 
-  if (!(50.0 < Prozent)) ShowFeedback(&x_Wleistung0::Wleistung0);
-  if (50.0 < Prozent && !(70.0 < Prozent)) ShowFeedback(&x_Wleistung51::Wleistung51);
-  if (70.0 < Prozent && Prozent < 90.0) ShowFeedback(&x_Wleistung71::Wleistung71);
-  if (!(Prozent < 90.0)) ShowFeedback(&x_Wleistung90::Wleistung90);
-  // Without the gist, the count does not help.
-  if (Selected(self, "RadioButton2")) ShowFeedback(&x_Wleistung0::Wleistung0);
+StoreItem& Window12::Score() {
+  auto self = std::static_pointer_cast<fw::Window>(shared_from_this());
+  Prozent = RecallPercentage(Punkterichtig, Punktemax);
+  StoreItem& feedback = FeedbackFor(Prozent, Selected(self, "RadioButton2"));
+  ControlNamed<fw::EditField>(ImplicitWindow<Window13>(), "EditField1")
+      ->Text(fw::DefineEncoding(feedback.Get(), fw::Encodings::MacRoman));
+  return feedback;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+
+#include "catalogue/text_store.h"
 #include "shell/tinted_background.h"
 
 // The recall check: the text's key points for the therapist, and the two
@@ -21,4 +24,11 @@ class Window12 : public TintedWindow<Window12> {
   int32_t Punkterichtig = 0;
   double Prozent = 0;
   int32_t Schwierigkeit = 0;
+
+ private:
+  // The feedback for the last accepted count and the answer to the gist,
+  // put into the result window.
+  StoreItem& Score();
+
+  std::string countAtLastKey_;
 };

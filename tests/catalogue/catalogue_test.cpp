@@ -120,9 +120,12 @@ TEST(CodeLookup, CodesSharingTheirFirstLettersFindOnlyTheirOwn) {
   EXPECT_EQ(Position(CodeLookup("daratt")), 57);
 }
 
-TEST(CodeLookup, OnlyTheWholeCodeFindsAnEntry) {
-  for (const char* text : {"", " gold", "gold ", "gol", "golds", "go ld", "gold\r", "da", "xyz"}) {
+TEST(CodeLookup, OnlyTheWholeCodeFindsAnEntryBlanksAroundItAside) {
+  for (const char* text : {"", "  ", "gol", "golds", "go ld", "gold\r", "da", "xyz"}) {
     EXPECT_EQ(CodeLookup(text), nullptr) << '"' << text << '"';
+  }
+  for (const char* text : {"gold ", " gold", "\tgold  "}) {
+    EXPECT_EQ(Position(CodeLookup(text)), 1) << '"' << text << '"';
   }
   // An embedded NUL must not cut the text short.
   EXPECT_EQ(CodeLookup(std::string_view("gold\0x", 6)), nullptr);

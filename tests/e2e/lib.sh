@@ -352,14 +352,21 @@ window_box() {
 # which acts once; a user's separate clicks are further apart.
 last_click=0
 click() {
-  local left="$1" top="$2" width="$3" height="$4" mode="${5:-middle}" x y wait_us
-  wait_us=$(( last_click + 600000 - $(now_us) ))
-  (( wait_us > 0 )) && sleep "$(printf '0.%06d' "$wait_us")"
+  local left="$1" top="$2" width="$3" height="$4" mode="${5:-middle}" x y wait_us pause=600000
+  content_origin "$win"
+  if [ "$mode" = box ]; then x=$((ox + left + 9)); else x=$((ox + left + width / 2)); fi
+  y=$((oy + top + height / 2))
+  # A click where the last one was, on the window that click brought up,
+  # is taken as a slow double click for a second.
+  [ "$x,$y" = "${last_click_at:-}" ] && pause=1100000
+  wait_us=$(( last_click + pause - $(now_us) ))
+  (( wait_us > 0 )) && sleep "$(awk -v u="$wait_us" 'BEGIN { printf "%.6f", u / 1e6 }')"
   content_origin "$win"
   if [ "$mode" = box ]; then x=$((ox + left + 9)); else x=$((ox + left + width / 2)); fi
   y=$((oy + top + height / 2))
   xdotool mousemove --sync "$x" "$y" click 1 mousemove --sync 1 1
   last_click="$(now_us)"
+  last_click_at="$x,$y"
 }
 
 type_text() { xdotool type --delay 40 "$1"; }

@@ -106,12 +106,13 @@ recall_message_and_double_click() {
     press "$key"
     wait_windows 1 "$key on the message"
     stays "$key closes the message once"
-    press End                               # a key in the field: the message again
+    type_text 9                             # the count changed: the message again
   done
-  wait_windows 2 "message after End"
+  wait_windows 2 "message after another digit"
   press Return
   wait_windows 1 "last message"
-  press BackSpace; press BackSpace
+  press ctrl+a                              # a key that changes nothing says nothing
+  stays "Ctrl+A in the refused count"
   type_text 15
   win="$recall"
   double_click 800 650 90 20                # weiter, twice

@@ -120,13 +120,13 @@ TEST_F(FirstDayTest, LastCodeReadsOnlyItsOwnFile) {
   }
 }
 
-TEST_F(FirstDayTest, MissingTextFileShowsAnEmptyField) {
+TEST_F(FirstDayTest, MissingTextFileIsNamedAndTheEntryStays) {
   bundle.RemoveResource("GOLD.TXT");
-  ReachText("gold");
-  EXPECT_EQ(ShownText(), "");
-  EXPECT_TRUE(x_GOLD::item.Loaded());
-  EXPECT_EQ(harness::LiveWindows(), Names{"Window5.Window5"});
-  EXPECT_TRUE(messages.empty());
+  EnterCode("gold");
+  EXPECT_EQ(messages, Names{"Die Datei „GOLD.TXT“ fehlt, ist leer oder nicht lesbar. Sie wurde "
+                            "im Ordner „" + bundle.Resources().string() + "“ gesucht."});
+  EXPECT_EQ(harness::ShownWindows(), Names{"Window2.Window2"});
+  EXPECT_EQ(FieldOf<Window2>("EditField1")->Text(), "gold");
 }
 
 TEST_F(FirstDayTest, UnknownCodeLoadsNothingButStillClosesTheWayBack) {

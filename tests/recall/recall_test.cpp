@@ -152,7 +152,7 @@ TEST_F(RecallTest, SecondRecallOfTheRunReusesTheResultWindow) {
   EXPECT_EQ(LiveWindow<Window13>(), result);
   EXPECT_EQ(result->MyBackground, background);
   EXPECT_EQ(TextOf<Window13>("EditField2"), "1");
-  EXPECT_EQ(Feedback(), w90);  // the last check's, until the first count
+  EXPECT_EQ(Feedback(), "");  // never the last check's
   EXPECT_EQ(harness::ShownWindows(), std::vector<std::string>{"Window12.Window12"});
   EXPECT_TRUE(Contains(harness::HiddenWindows(), "Window13.Window13"));
   Count("1");
@@ -231,34 +231,64 @@ TEST_F(RecallTest, CountAboveTheKeyPointsIsRefusedKeyByKey) {
   EXPECT_EQ(Feedback(), w0);
 }
 
-// Whatever the therapist types is scored without a failure; the sanitizer
-// build checks that no count overflows on the way to the percentage.
-TEST_F(RecallTest, AnyTextInThePointsFieldIsScored) {
-  struct Case {
-    const char* count;
-    int32_t taken;
-    double percent;
-  };
-  const Case cases[] = {
-      {"abc", 0, 0.0},
-      {"-3", -3, -30.0},
-      {"2.5", 2, 20.0},
-      {"-2147483648", INT32_MIN, -21474836480.0},
-      {"-99999999", -99999999, -999999990.0},
-      {"", 0, 0.0},
-      {"99999999999", 9, 90.0},  // refused from its second digit on
-  };
+// A count is a whole number from 0 to the key points: anything else is
+// refused once when typed and again at "weiter", and never reaches the
+// result. Keys that change nothing say nothing.
+TEST_F(RecallTest, CountsThatCannotBeRightAreRefusedAndNeverScored) {
+  const std::string tooMany = "Diese Angabe muss falsch sein. Bitte korrigieren!";
   EnterCode("jan");
   Answer(true);
-  for (const Case& c : cases) {
-    Count(c.count);
-    auto recall = LiveWindow<Window12>();
-    EXPECT_EQ(recall->Punkterichtig, c.taken) << c.count;
-    EXPECT_DOUBLE_EQ(recall->Prozent, c.percent) << c.count;
-    EXPECT_EQ(Feedback(), c.percent >= 90.0 ? w90 : w0) << c.count;
+  Count(" 8 ");
+  EXPECT_EQ(LiveWindow<Window12>()->Punkterichtig, 8);
+  auto field = ControlOf<Window12>("EditField3");
+  auto weiter = ControlOf<Window12>("PushButton2");
+  for (const char* wrong : {"abc", "-3", "2,5", "2.5", "11", "99999999999"}) {
+    std::static_pointer_cast<fw::EditField>(field)->Text(wrong);
+    messages.clear();
+    harness::PressKey(field, Qt::Key_End);
+    harness::PressKey(field, Qt::Key_Left);
+    harness::Click(weiter);
+    EXPECT_EQ(messages, std::vector<std::string>(2, tooMany)) << wrong;
+    EXPECT_EQ(LiveWindow<Window12>()->Punkterichtig, 8) << wrong;
+    EXPECT_EQ(Feedback(), w71) << wrong;
+    EXPECT_EQ(harness::ShownWindows(), std::vector<std::string>{"Window12.Window12"}) << wrong;
   }
-  EXPECT_EQ(messages.size(), 10u);  // only the digits of 99999999999 after the first
-  EXPECT_FALSE(fw::QuitRequested());
+}
+
+TEST_F(RecallTest, WeiterScoresTheAnswersAsTheyStand) {
+  EnterCode("gold");
+  Answer(true);
+  Count("4");
+  Answer(false);
+  harness::Click(ControlOf<Window12>("PushButton2"));
+  EXPECT_EQ(Feedback(), w0);
+
+  // A count put in without a key of its own, as a paste does.
+  harness::Click(ControlOf<Window13>("PushButton3"));
+  harness::Click(ControlOf<Window2>("PushButton3"));
+  harness::Click(ControlOf<Window1>("CheckBox2"));
+  EnterCode("gold");
+  Answer(true);
+  Count("0");
+  std::static_pointer_cast<fw::EditField>(ControlOf<Window12>("EditField3"))->Text("4");
+  harness::Click(ControlOf<Window12>("PushButton2"));
+  EXPECT_EQ(Feedback(), w90);
+  EXPECT_EQ(harness::ShownWindows(), std::vector<std::string>{"Window13.Window13"});
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(RecallTest, MissingFeedbackIsNamedAndTheNumberStillShown) {
+  bundle.RemoveResource("Wleistung90.TXT");
+  EnterCode("gold");
+  Answer(true);
+  Count("4");
+  messages.clear();
+  harness::Click(ControlOf<Window12>("PushButton2"));
+  EXPECT_EQ(messages, std::vector<std::string>{
+                          "Die Datei „Wleistung90.TXT“ fehlt, ist leer oder nicht lesbar. Sie "
+                          "wurde im Ordner „" + bundle.Resources().string() + "“ gesucht."});
+  EXPECT_EQ(harness::ShownWindows(), std::vector<std::string>{"Window13.Window13"});
+  EXPECT_EQ(TextOf<Window13>("EditField2"), "1");
 }
 
 TEST_F(RecallTest, WeiterWaitsForBothAnswers) {
@@ -275,8 +305,7 @@ TEST_F(RecallTest, WeiterWaitsForBothAnswers) {
   EXPECT_EQ(messages, std::vector<std::string>(3, incomplete));
   EXPECT_EQ(harness::ShownWindows(), std::vector<std::string>{"Window12.Window12"});
 
-  // Any text counts as an answer here, a word or a refused number too.
-  Count("abc");
+  Count("4");
   harness::Click(weiter);
   EXPECT_EQ(messages.size(), 3u);
   EXPECT_EQ(harness::ShownWindows(), std::vector<std::string>{"Window13.Window13"});
@@ -291,14 +320,13 @@ TEST_F(RecallTest, CountWithoutAnAnswerToTheGistIsIncomplete) {
   EXPECT_FALSE(Live<Window13>() && harness::OnScreen(*LiveWindow<Window13>()));
 }
 
-TEST_F(RecallTest, MissingSummaryLeavesTheFieldEmptyButTheNumbersSet) {
+TEST_F(RecallTest, MissingSummaryIsNamedAndTheEntryStays) {
   EnterCode("karo");
-  EXPECT_EQ(TextOf<Window12>("EditField1"), "");
-  EXPECT_EQ(LiveWindow<Window12>()->Punktemax, 10);
-  EXPECT_EQ(LiveWindow<Window12>()->Schwierigkeit, 67);
-  EXPECT_EQ(TextOf<Window13>("EditField2"), "67");
-  EXPECT_FALSE(Live<Window11>());
-  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(messages, std::vector<std::string>{
+                          "Die Datei „karozus.TXT“ fehlt, ist leer oder nicht lesbar. Sie wurde "
+                          "im Ordner „" + bundle.Resources().string() + "“ gesucht."});
+  EXPECT_EQ(harness::ShownWindows(), std::vector<std::string>{"Window11.Window11"});
+  EXPECT_EQ(TextOf<Window11>("EditField1"), "karo");
 }
 
 TEST_F(RecallTest, AbbruchInTheRecallWindowQuits) {

@@ -258,9 +258,10 @@ class BadResourcesTest : public harness::FrameworkTest {
 
 class BadTextFileTest : public BadResourcesTest, public ::testing::WithParamInterface<Bad> {};
 
-// The text, the summary and every feedback text of "gold" are broken alike;
-// the program reads them as empty and the roads go on as usual.
-TEST_P(BadTextFileTest, RoadsGoOnWithEmptyTexts) {
+// The text and the summary of "gold" and every feedback text are broken
+// alike. What can't be read is named to the user, never shown as an empty
+// page or an empty result; random bytes are text like any other.
+TEST_P(BadTextFileTest, BrokenTextsAreNamedNotShownEmpty) {
   const Bad kind = GetParam();
   if (kind == Bad::Unreadable && RunningAsRoot()) {
     GTEST_SKIP() << "running as root, which reads files of mode 000";
@@ -275,24 +276,25 @@ TEST_P(BadTextFileTest, RoadsGoOnWithEmptyTexts) {
   ASSERT_EQ(harness::ShownWindows(), Names{"Window20.Window20"});
 
   const std::string text = FirstDayText("gold");
-  EXPECT_EQ(harness::ShownWindows(), Names{"Window5.Window5"});
-  const Recall recall = SecondDay("gold", "3");
-
+  const Recall gold = SecondDay("gold", "3");
+  const Recall jan = SecondDay("jan", "3");
+  EXPECT_EQ(TextOf<Window13>("EditField2"), "19");
   if (kind == Bad::RandomBytes) {
     // Any byte is a Mac Roman character; the fields get valid text.
-    EXPECT_FALSE(text.empty());
-    EXPECT_FALSE(recall.summary.empty());
-    EXPECT_FALSE(recall.feedback.empty());
-    for (const std::string* shown : {&text, &recall.summary, &recall.feedback}) {
+    for (const std::string* shown : {&text, &gold.summary, &gold.feedback, &jan.feedback}) {
+      EXPECT_FALSE(shown->empty());
       EXPECT_TRUE(ValidUtf8(*shown));
     }
-  } else {
-    EXPECT_EQ(text, "");
-    EXPECT_EQ(recall.summary, "");
-    EXPECT_EQ(recall.feedback, "");
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    return;
   }
-  EXPECT_TRUE(messages.empty()) << messages.front();
-  EXPECT_EQ(TextOf<Window13>("EditField2"), "1");
+  EXPECT_EQ(text, "<no introduction>");
+  EXPECT_EQ(gold.summary, "<no recall>");
+  EXPECT_EQ(jan.feedback, "");
+  ASSERT_EQ(messages.size(), 3u);
+  for (int i = 0; const char* name : {"„GOLD.TXT“", "„GOLDzus.TXT“", "„Wleistung0.TXT“"}) {
+    EXPECT_NE(messages[i++].find(name), std::string::npos) << name;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, BadTextFileTest,
@@ -310,17 +312,15 @@ TEST_F(BadResourcesTest, UnreadableFileAsRootIsReadLikeAnyOther) {
 }
 
 // Texts that are only partly there: the rest of the catalogue keeps working.
-TEST_F(BadResourcesTest, FolderWithOnlyThePictureShowsEmptyTextsForEveryCode) {
+TEST_F(BadResourcesTest, FolderWithOnlyThePictureNamesTheMissingTexts) {
   bundle.CopyShippedResources();
   for (const auto& entry : fs::directory_iterator(bundle.Resources())) {
     if (entry.path().filename() != "hintergrund1.jpg") fs::remove(entry.path());
   }
   StartUp();
-  EXPECT_EQ(FirstDayText("band"), "");
-  const Recall recall = SecondDay("band", "16");
-  EXPECT_EQ(recall.summary, "");
-  EXPECT_EQ(recall.feedback, "");
-  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(FirstDayText("band"), "<no introduction>");
+  EXPECT_EQ(SecondDay("band", "16").summary, "<no recall>");
+  EXPECT_EQ(messages.size(), 2u);
 }
 
 // One text of 50 MB, over a million lines: read whole and shown. The text

@@ -85,7 +85,10 @@ void Click(const fw::Ref<fw::Control>& control) {
   // Boxes and radio buttons answer on their mark, not on empty space.
   bool marked = qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w);
   QPoint at = marked ? QPoint(8, w->height() / 2) : w->rect().center();
-  QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
+  // A user looks at the new window before clicking again; the program
+  // ignores a click at the same place within a second of a window change.
+  constexpr int kUsersPauseMs = 1100;
+  QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at, kUsersPauseMs);
   ProcessEvents();
 }
 

@@ -16,41 +16,76 @@ namespace {
 
 const char* const kSingleClickProperty = "fwSingleClick";
 
+// How long a click that brought another window to the front guards the
+// same place on it: patients with a tremor click twice, slowly.
+constexpr quint64 kSlowSecondClickMs = 1000;
+
 class ClickFilter : public QObject {
  public:
   bool eventFilter(QObject* target, QEvent* event) override {
+    if (!target->isWidgetType()) return false;
+    if (event->type() == QEvent::MouseButtonRelease) {
+      // The release of a press that did nothing does nothing either.
+      bool swallow = swallowRelease_;
+      swallowRelease_ = false;
+      return swallow;
+    }
     bool press = event->type() == QEvent::MouseButtonPress;
     if (!press && event->type() != QEvent::MouseButtonDblClick) return false;
-    if (!target->isWidgetType()) return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
-    bool follows = FollowsLastPress(*mouse);
+    auto* widget = static_cast<QWidget*>(target);
     // Qt hands one press to the window's frame and then to the widget; one
     // physical press is looked at once.
-    if (mouse->timestamp() != lastTime_ || mouse->globalPosition() != lastAt_) {
-      lastTime_ = mouse->timestamp();
-      lastAt_ = mouse->globalPosition();
-      lastWasRepeat_ = follows || !press;
+    bool newPress = mouse->timestamp() != last_.time || mouse->globalPosition() != last_.at;
+    if (newPress) {
+      int doubleClick = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+      lastWasRepeat_ = Follows(*mouse, last_, static_cast<quint64>(doubleClick)) || !press;
+      guarded_ = Follows(*mouse, anchor_, kSlowSecondClickMs) && FrontChangedSinceAnchor();
+      last_ = {mouse->timestamp(), mouse->globalPosition(), true};
     }
-    auto* widget = static_cast<QWidget*>(target);
-    if (lastWasRepeat_ && widget->property(kSingleClickProperty).toBool()) return true;
+    if (guarded_ || (lastWasRepeat_ && widget->property(kSingleClickProperty).toBool())) {
+      swallowRelease_ = true;
+      return true;
+    }
     if (press) BringWindowForward(widget);
+    // Taken after the press has brought its own window forward: only what
+    // the click itself then changes guards the place.
+    if (newPress) {
+      anchor_ = last_;
+      frontAtAnchor_ = FrontWindow();
+    }
     return false;
   }
 
  private:
-  // Whether the press comes within the double-click time and distance of
-  // the one before; the first press of the run follows none.
-  bool FollowsLastPress(const QMouseEvent& mouse) {
-    if (!hasLast_) {
-      hasLast_ = true;
-      return false;
-    }
-    const QStyleHints* hints = QGuiApplication::styleHints();
-    quint64 interval = static_cast<quint64>(hints->mouseDoubleClickInterval());
-    QPointF moved = mouse.globalPosition() - lastAt_;
-    bool near = std::abs(moved.x()) + std::abs(moved.y()) <= hints->mouseDoubleClickDistance();
-    bool soon = mouse.timestamp() >= lastTime_ && mouse.timestamp() - lastTime_ <= interval;
-    return near && soon && mouse.timestamp() != lastTime_;
+  struct Press {
+    quint64 time = 0;
+    QPointF at;
+    bool happened = false;
+  };
+
+  // Whether the press comes within the given time and the double-click
+  // distance of an earlier one; the first press of the run follows none.
+  static bool Follows(const QMouseEvent& mouse, const Press& earlier, quint64 interval) {
+    if (!earlier.happened) return false;
+    QPointF moved = mouse.globalPosition() - earlier.at;
+    int distance = QGuiApplication::styleHints()->mouseDoubleClickDistance();
+    bool near = std::abs(moved.x()) + std::abs(moved.y()) <= distance;
+    quint64 now = mouse.timestamp();
+    return near && now > earlier.time && now - earlier.time <= interval;
+  }
+
+  static std::weak_ptr<Object> FrontWindow() {
+    Window* front = WindowSystem::Front();
+    return front ? front->weak_from_this() : std::weak_ptr<Object>();
+  }
+
+  // Held weakly, so that a window built where a closed one lay is not
+  // taken for it.
+  bool FrontChangedSinceAnchor() const {
+    Window* front = WindowSystem::Front();
+    Ref<Object> before = frontAtAnchor_.lock();
+    return front && before.get() != static_cast<Object*>(front);
   }
 
   static void BringWindowForward(QWidget* widget) {
@@ -60,10 +95,14 @@ class ClickFilter : public QObject {
     Dispatch([window] { WindowSystem::NativeActivated(*window); });
   }
 
-  bool hasLast_ = false;
-  quint64 lastTime_ = 0;
-  QPointF lastAt_;
+  Press last_;
+  // The last press that was let through: the one whose click may have
+  // changed the front window.
+  Press anchor_;
+  std::weak_ptr<Object> frontAtAnchor_;
   bool lastWasRepeat_ = false;
+  bool guarded_ = false;
+  bool swallowRelease_ = false;
 };
 
 }  // namespace

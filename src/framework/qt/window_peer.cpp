@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -127,7 +129,6 @@ void WindowPeer::MakeWidgets() {
   layout->setSpacing(0);
   content_ = new ContentWidget(owner_, frame_);
   layout->addWidget(content_);
-  firstFocus_ = content_;
   Apply(owner_.Properties());
   owner_.WidgetsMade();
 }
@@ -180,18 +181,37 @@ void WindowPeer::ArrangeFocus(const std::vector<Ref<Control>>& controls) {
   // window with nothing to type into, so that Space and Return press no
   // button until the user has put the focus on one with Tab.
   QWidget* previous = content_;
-  firstFocus_ = content_;
-  bool typingFound = false;
+  typingFields_.clear();
   for (Control* c : order) {
     QWidget* w = c->Peer() ? c->Peer()->Widget() : nullptr;
     if (!w || w->focusPolicy() == Qt::NoFocus) continue;
     if (previous) QWidget::setTabOrder(previous, w);
     previous = w;
-    if (!typingFound && c->Peer()->TakesTyping()) {
-      firstFocus_ = w;
-      typingFound = true;
+    if (c->Peer()->TakesTyping()) typingFields_.push_back(w);
+  }
+}
+
+namespace {
+
+bool HoldsNoText(QWidget* field) {
+  if (auto* line = qobject_cast<QLineEdit*>(field)) return line->text().isEmpty();
+  if (auto* area = qobject_cast<QPlainTextEdit*>(field)) return area->document()->isEmpty();
+  return false;
+}
+
+}  // namespace
+
+// Only a field still waiting for the user's typing takes the focus by
+// itself: a stray key must not change a text or a number that the program
+// has put in front of the user.
+void WindowPeer::FocusFirstEmptyField() {
+  for (const QPointer<QWidget>& field : typingFields_) {
+    if (field && field->isEnabled() && HoldsNoText(field)) {
+      field->setFocus(Qt::OtherFocusReason);
+      return;
     }
   }
+  content_->setFocus(Qt::OtherFocusReason);
 }
 
 int WindowPeer::ContentWidth() const {
@@ -258,10 +278,7 @@ void WindowPeer::SetOnScreen(bool on) {
     checkTitleBar_ = true;
   }
   frame_->show();
-  if (firstFocus_) {
-    firstFocus_->setFocus(Qt::OtherFocusReason);
-    firstFocus_ = nullptr;
-  }
+  FocusFirstEmptyField();
 }
 
 void WindowPeer::Raise(bool activate) {

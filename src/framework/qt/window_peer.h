@@ -45,12 +45,13 @@ class WindowPeer {
  private:
   void Place(int placement);
   void BuildMenuBar();
+  void FocusFirstEmptyField();
 
   Window& owner_;
   QPointer<QWidget> frame_;
   QPointer<QWidget> content_;
   QPointer<QWidget> menuBar_;
-  QPointer<QWidget> firstFocus_;
+  std::vector<QPointer<QWidget>> typingFields_;  // in the order of Tab
   std::optional<Qt::WindowFlags> flags_;
   bool placed_ = false;
   bool checkTitleBar_ = false;
