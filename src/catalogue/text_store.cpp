@@ -47,8 +47,8 @@ void StoreItem::Read() {
 
 bool TextThere(StoreItem& item) {
   if (!item.Get().empty()) return true;
-  fw::MsgBox(std::string("Die Datei „") + item.FileName() + "“ fehlt, ist leer oder nicht lesbar. " +
-             "Sie wurde im Ordner „" + item.Folder() + "“ gesucht.");
+  fw::MsgBox(std::string("Die Datei „") + item.FileName() + "“ fehlt, ist leer oder nicht lesbar." +
+             "\rGesucht wurde sie im Ordner\r" + item.Folder());
   return false;
 }
 

@@ -51,6 +51,8 @@ for tool in Xvfb xdotool xev xprop import convert compare identify; do
   fi
 done
 
+label="${wm:-bare}"
+
 mkdir -p "$workbase" || exit 1
 rm -rf "$workbase"/e2e-failed-*
 work="$(mktemp -d "$workbase/e2e.XXXXXX")" || exit 1
@@ -371,6 +373,59 @@ click() {
 
 type_text() { xdotool type --delay 40 "$1"; }
 press() { xdotool key "$1"; }
+
+# ---- waiting for what a step brings ---------------------------------------
+
+# A new display of the given size, with the window manager if asked for.
+new_display() {
+  stop_display
+  start_xvfb "$1"
+  if [ -n "$wm" ]; then start_wm; watch_maps=0; fi
+  start_map_watch
+}
+
+# Waits until the program shows $1 windows; sets $wins.
+wait_windows() {
+  local want="$1" what="$2" end count
+  end="$(deadline_in "$STEP_DEADLINE")"
+  while :; do
+    proc_gone "$prog_pid" && fail "$what: the program ended"
+    wins="$(program_windows)"
+    count="$(printf '%s' "$wins" | grep -c .)"
+    [ "$count" = "$want" ] && return 0
+    past "$end" && fail "$what: expected $want windows, saw $count"
+    sleep "$POLL"
+  done
+}
+
+# Waits until the window $1 is off the screen and the program runs on.
+wait_gone() {
+  local gone="$1" what="$2" end
+  end="$(deadline_in "$STEP_DEADLINE")"
+  while program_windows | grep -qx "$gone"; do
+    proc_gone "$prog_pid" && fail "$what: the program ended"
+    past "$end" && fail "$what: still on the screen"
+    sleep "$POLL"
+  done
+}
+
+# Nothing changes for a while: the same windows, the program still running.
+stays() {
+  local what="$1" before
+  before="$(program_windows)"
+  sleep 0.8
+  proc_gone "$prog_pid" && fail "$what: the program ended"
+  [ "$(program_windows)" = "$before" ] || fail "$what: the windows changed"
+  echo "ok   $label $what"
+}
+
+# The program started afresh, through its start screen to the welcome window.
+start_on_welcome() {
+  start_program "$bundle" "$work/hands-$1.log"
+  wait_single_window "" "$1: start screen"
+  click 800 650 90 20
+  wait_single_window "$win" "$1: welcome window"
+}
 
 # ---- looking at the screen --------------------------------------------------
 

@@ -19,50 +19,6 @@ if [ -n "$wm" ] && ! command -v "$wm" >/dev/null 2>&1; then
 fi
 RUN_DEADLINE=200
 run_end=$(( $(now_us) + RUN_DEADLINE * 1000000 ))
-label="${wm:-bare}"
-
-# A new display of the given size, with the window manager if asked for.
-new_display() {
-  stop_display
-  start_xvfb "$1"
-  if [ -n "$wm" ]; then start_wm; watch_maps=0; fi
-  start_map_watch
-}
-
-# Waits until the program shows $1 windows; sets $wins.
-wait_windows() {
-  local want="$1" what="$2" end count
-  end="$(deadline_in "$STEP_DEADLINE")"
-  while :; do
-    proc_gone "$prog_pid" && fail "$what: the program ended"
-    wins="$(program_windows)"
-    count="$(printf '%s' "$wins" | grep -c .)"
-    [ "$count" = "$want" ] && return 0
-    past "$end" && fail "$what: expected $want windows, saw $count"
-    sleep "$POLL"
-  done
-}
-
-# Waits until the window $1 is off the screen and the program runs on.
-wait_gone() {
-  local gone="$1" what="$2" end
-  end="$(deadline_in "$STEP_DEADLINE")"
-  while program_windows | grep -qx "$gone"; do
-    proc_gone "$prog_pid" && fail "$what: the program ended"
-    past "$end" && fail "$what: still on the screen"
-    sleep "$POLL"
-  done
-}
-
-# Nothing changes for a while: the same windows, the program still running.
-stays() {
-  local what="$1" before
-  before="$(program_windows)"
-  sleep 0.8
-  proc_gone "$prog_pid" && fail "$what: the program ended"
-  [ "$(program_windows)" = "$before" ] || fail "$what: the windows changed"
-  echo "ok   $label $what"
-}
 
 # What came onto the screen so far is known; expect_screen then checks that
 # only its own window came up after this.
@@ -81,12 +37,6 @@ double_click() {
   last_click="$(now_us)"
 }
 
-start_on_welcome() {
-  start_program "$bundle" "$work/hands-$1.log"
-  wait_single_window "" "$1: start screen"
-  click 800 650 90 20
-  wait_single_window "$win" "$1: welcome window"
-}
 
 # Return, keypad Enter, Escape and Space each close the over-maximum message
 # once; a double click on "weiter" shows the result and stays there.

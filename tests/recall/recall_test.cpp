@@ -285,8 +285,8 @@ TEST_F(RecallTest, MissingFeedbackIsNamedAndTheNumberStillShown) {
   messages.clear();
   harness::Click(ControlOf<Window12>("PushButton2"));
   EXPECT_EQ(messages, std::vector<std::string>{
-                          "Die Datei „Wleistung90.TXT“ fehlt, ist leer oder nicht lesbar. Sie "
-                          "wurde im Ordner „" + bundle.Resources().string() + "“ gesucht."});
+                          "Die Datei „Wleistung90.TXT“ fehlt, ist leer oder nicht lesbar.\rGesucht "
+                          "wurde sie im Ordner\r" + bundle.Resources().string()});
   EXPECT_EQ(harness::ShownWindows(), std::vector<std::string>{"Window13.Window13"});
   EXPECT_EQ(TextOf<Window13>("EditField2"), "1");
 }
@@ -323,8 +323,8 @@ TEST_F(RecallTest, CountWithoutAnAnswerToTheGistIsIncomplete) {
 TEST_F(RecallTest, MissingSummaryIsNamedAndTheEntryStays) {
   EnterCode("karo");
   EXPECT_EQ(messages, std::vector<std::string>{
-                          "Die Datei „karozus.TXT“ fehlt, ist leer oder nicht lesbar. Sie wurde "
-                          "im Ordner „" + bundle.Resources().string() + "“ gesucht."});
+                          "Die Datei „karozus.TXT“ fehlt, ist leer oder nicht lesbar.\rGesucht "
+                          "wurde sie im Ordner\r" + bundle.Resources().string()});
   EXPECT_EQ(harness::ShownWindows(), std::vector<std::string>{"Window11.Window11"});
   EXPECT_EQ(TextOf<Window11>("EditField1"), "karo");
 }
