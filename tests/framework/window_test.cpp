@@ -49,6 +49,29 @@ TEST_F(WindowTest, TypingGoesIntoTheFirstFieldOfANewWindow) {
   EXPECT_EQ(field->window()->focusWidget(), field);
 }
 
+// A field the program has filled is there to be read: a stray key must not
+// change it, so the focus goes nowhere until the user clicks or tabs, also
+// when the window is shown again.
+TEST_F(WindowTest, FilledFieldGetsTheFocusOnlyFromTheUser) {
+  NoteWindow::onOpen = [] { Field(Implicit<NoteWindow>())->Text("19"); };
+  harness::AsHandler([] { Implicit<NoteWindow>(); });
+  auto w = Implicit<NoteWindow>();
+  QWidget* field = Field(w)->Peer()->Widget();
+  EXPECT_NE(field->window()->focusWidget(), field);
+  QTest::keyClick(field->window()->focusWidget(), Qt::Key_5);
+  EXPECT_EQ(Field(w)->Text(), "19");
+
+  harness::Click(Field(w));
+  harness::Type(Field(w), "5");
+  EXPECT_NE(Field(w)->Text(), "19");
+  QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Field(w)->Text(), "19");
+
+  harness::AsHandler([] { Implicit<NoteWindow>()->Hide(); });
+  harness::AsHandler([] { Implicit<NoteWindow>()->Show(); });
+  EXPECT_NE(field->window()->focusWidget(), field);
+}
+
 TEST_F(WindowTest, HideAndShowKeepWhatTheUserEntered) {
   harness::AsHandler([] { Implicit<NoteWindow>(); });
   auto w = Implicit<NoteWindow>();
