@@ -40,7 +40,7 @@ class ClickFilter : public QObject {
     if (newPress) {
       int doubleClick = QGuiApplication::styleHints()->mouseDoubleClickInterval();
       lastWasRepeat_ = Follows(*mouse, last_, static_cast<quint64>(doubleClick)) || !press;
-      guarded_ = Follows(*mouse, anchor_, kSlowSecondClickMs) && FrontChangedSinceAnchor();
+      guarded_ = Follows(*mouse, anchor_, kSlowSecondClickMs) && LandsOnANewFront(widget);
       last_ = {mouse->timestamp(), mouse->globalPosition(), true};
     }
     if (guarded_ || (lastWasRepeat_ && widget->property(kSingleClickProperty).toBool())) {
@@ -80,12 +80,13 @@ class ClickFilter : public QObject {
     return front ? front->weak_from_this() : std::weak_ptr<Object>();
   }
 
-  // Held weakly, so that a window built where a closed one lay is not
-  // taken for it.
-  bool FrontChangedSinceAnchor() const {
+  // Whether the press is on the front window and that window came to the
+  // front since the anchor press. Held weakly, so that a window built where
+  // a closed one lay is not taken for it.
+  bool LandsOnANewFront(QWidget* widget) const {
     Window* front = WindowSystem::Front();
     Ref<Object> before = frontAtAnchor_.lock();
-    return front && before.get() != static_cast<Object*>(front);
+    return front && WindowOf(widget) == front && before.get() != static_cast<Object*>(front);
   }
 
   static void BringWindowForward(QWidget* widget) {
