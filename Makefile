@@ -1,5 +1,5 @@
 # Everything a fresh Debian 12 machine needs: `make run` and `make test` install it.
-.PHONY: deps build run test test-default test-asan fuzz bench clean
+.PHONY: deps build run test test-default test-asan fuzz bench package clean
 
 deps:
 	@tools/install-deps.sh
@@ -36,5 +36,9 @@ bench: build
 	QT_QPA_PLATFORM=offscreen build/bench/program_bench
 	bench/measure_outside.sh build
 
+# The Debian package, from a Release build of its own in build-release.
+package: deps
+	tools/make-package.sh build-release
+
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-release

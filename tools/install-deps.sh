@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev llvm
   xvfb xdotool x11-utils imagemagick openbox xclip
   libxdamage-dev libxtst-dev
+  desktop-file-utils appstream dpkg-dev file lintian
 )
 
 missing=()

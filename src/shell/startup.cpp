@@ -17,6 +17,7 @@
 #include "recall/window12.h"
 #include "recall/window13.h"
 #include "shell/app.h"
+#include "shell/desktop_identity.h"
 #include "shell/implicit_window.h"
 #include "shell/menu_bar1.h"
 #include "shell/window1.h"
@@ -91,6 +92,7 @@ void ApplicationAddMenuHandlers() {}
 void MakeDefaultView() { ImplicitWindow<Window20>(); }
 
 int Run() {
+  desktop_identity::Claim();
   fw::RuntimeInit();
   Initialize();
   Main();

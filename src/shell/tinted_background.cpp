@@ -1,5 +1,7 @@
 #include "shell/tinted_background.h"
 
+#include <cstdio>
+
 #include "framework/folder_item/folder_item.h"
 #include "framework/runtime/runtime.h"
 
@@ -13,9 +15,21 @@ fw::Ref<fw::Picture>& Cache() {
 }
 
 fw::Picture& Background() {
-  return fw::NotNil(x_hintergrund1::hintergrund1(),
-                    "das Hintergrundbild „" + std::string(kPictureFile) +
-                        "“ im Ordner „Resources“ fehlt oder ist nicht lesbar");
+  if (fw::Ref<fw::Picture> picture = x_hintergrund1::hintergrund1()) return *picture;
+  if (fw::GetApplicationBundleResources()) {
+    throw fw::NilObjectException("das Hintergrundbild „" + std::string(kPictureFile) +
+                                 "“ im Ordner „Resources“ fehlt oder ist nicht lesbar");
+  }
+  // Without its data folder the program can't start at all; whoever installed
+  // it needs the place it looked in, also when starting it from a terminal.
+  const fw::NilObjectException missing(
+      "der Ordner mit den Daten des Programms, „" +
+      fw::NotNil(fw::ApplicationBundleResourcesPlace(), "der Ordner „Resources“")
+          .NativePath()
+          .string() +
+      "“, fehlt oder ist kein Ordner");
+  std::fprintf(stderr, "merkhaus: %s\n", missing.what());
+  throw missing;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "framework/folder_item/folder_item.h"
 #include "framework/picture/picture.h"
 #include "framework/text/text.h"
+#include "shell/desktop_identity.h"
 
 // The data that ships in the bundle, as the program will read it.
 namespace {
@@ -41,6 +42,7 @@ TEST(ShippedData, HoldsExactlyTheFilesTheProgramReads) {
   std::set<std::string> expected{"hintergrund1.jpg"};
   for (const StoreItem* item : StoreItemsInReleaseOrder()) expected.insert(item->FileName());
   ASSERT_EQ(expected.size(), 169u);
+  for (const std::string& icon : desktop_identity::IconFileNames()) expected.insert(icon);
   std::set<std::string> present;
   for (const auto& entry : fs::directory_iterator(kResources)) {
     present.insert(entry.path().filename().string());

@@ -344,20 +344,27 @@ TEST_F(BadResourcesTest, HugeTextIsShownWhole) {
 
 // ---- The background picture ---------------------------------------------
 
-TEST_F(BadResourcesTest, NoResourcesFolderEndsTheStartWithAClearMessage) {
+// The message names the folder it looked for, and says so on standard error
+// as well, for whoever installed the program and starts it from a terminal.
+TEST_F(BadResourcesTest, NoResourcesFolderEndsTheStartNamingTheFolder) {
   bundle.RemoveResourcesFolder();
+  ::testing::internal::CaptureStderr();
   const std::string message = StartUpFailing();
+  const std::string console = ::testing::internal::GetCapturedStderr();
   EXPECT_TRUE(message.starts_with(kFatal)) << message;
-  EXPECT_NE(message.find("hintergrund1.jpg"), std::string::npos) << message;
+  const std::string folder = "„" + bundle.Resources().string() + "“";
+  EXPECT_NE(message.find(folder), std::string::npos) << message;
+  const std::string line = message.substr(message.find("Ein benötigtes Objekt fehlt"));
+  EXPECT_EQ(console, "merkhaus: " + line + "\n");
   EXPECT_TRUE(harness::ShownWindows().empty());
   EXPECT_EQ(harness::TimesShownOnScreen("Window20.Window20"), 0);
 }
 
-TEST_F(BadResourcesTest, ResourcesAsAFileEndsTheStartWithAClearMessage) {
+TEST_F(BadResourcesTest, ResourcesAsAFileEndsTheStartNamingTheFolder) {
   bundle.RemoveResourcesFolder();
   std::ofstream(bundle.Resources()) << "kein Ordner";
   const std::string message = StartUpFailing();
-  EXPECT_NE(message.find("hintergrund1.jpg"), std::string::npos) << message;
+  EXPECT_NE(message.find("„" + bundle.Resources().string() + "“"), std::string::npos) << message;
   EXPECT_TRUE(harness::ShownWindows().empty());
 }
 

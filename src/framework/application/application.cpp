@@ -9,6 +9,7 @@
 #include "framework/application/single_run.h"
 #include "framework/folder_item/folder_item.h"
 #include "framework/menu/menu_item.h"
+#include "framework/qt/desktop_identity.h"
 #include "framework/qt/event_loop.h"
 #include "framework/qt/message_box.h"
 #include "framework/runtime/runtime.h"
@@ -101,6 +102,11 @@ std::string DescribeFailure(std::exception_ptr failure) {
 void UnhandledException(std::exception_ptr failure) {
   R().exitStatus = 1;
   MsgBox("Das Programm muss wegen eines Fehlers beendet werden.\r\r" + DescribeFailure(failure));
+}
+
+void SetDesktopIdentity(const std::string& windowClass, const std::string& desktopEntry,
+                        const std::vector<std::string>& iconFiles) {
+  qt::SetDesktopIdentity(windowClass, desktopEntry, iconFiles);
 }
 
 void ReleaseModuleLists() { WindowSystem::ReleaseAll(); }

@@ -4,6 +4,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/runtime/class_record.h"
 #include "framework/runtime/delegate.h"
@@ -55,6 +56,13 @@ void SetMessageBoxHandler(MessageBoxHandler handler);
 // non-zero exit status.
 void UnhandledException(std::exception_ptr failure);
 std::string DescribeFailure(std::exception_ptr failure);
+
+// How the desktop tells the program's windows from others' and finds its
+// menu entry for them: the window class, the desktop entry's id, and the
+// icon in its sizes (files; any that can't be read are left out). Given
+// before RuntimeInit, so that the first window carries them already.
+void SetDesktopIdentity(const std::string& windowClass, const std::string& desktopEntry,
+                        const std::vector<std::string>& iconFiles);
 
 // Gives up the framework's run-wide lists: the live windows.
 void ReleaseModuleLists();

@@ -115,15 +115,19 @@ void OverrideExecutablePath(std::optional<fs::path> path) {
 }
 
 Ref<FolderItem> GetApplicationBundleResources() {
+  Ref<FolderItem> resources = ApplicationBundleResourcesPlace();
+  if (!resources || !resources->Directory()) return nullptr;
+  return resources;
+}
+
+Ref<FolderItem> ApplicationBundleResourcesPlace() {
   Ref<FolderItem> executable = ApplicationExecutableFile();
   if (!executable) throw NilObjectException("die Programmdatei");
   Ref<FolderItem> folder = executable->Parent();
   if (!folder) throw NilObjectException("der Ordner der Programmdatei");
   Ref<FolderItem> contents = folder->Parent();
   if (!contents) throw NilObjectException("der Ordner über dem Ordner der Programmdatei");
-  Ref<FolderItem> resources = contents->Child("Resources");
-  if (!resources || !resources->Directory()) return nullptr;
-  return resources;
+  return contents->Child("Resources");
 }
 
 }  // namespace fw

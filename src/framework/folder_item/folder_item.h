@@ -49,5 +49,8 @@ void OverrideExecutablePath(std::optional<std::filesystem::path> path);
 // Nil when that is no folder; NilObjectException when the executable or
 // either folder above it can't be had.
 Ref<FolderItem> GetApplicationBundleResources();
+// Where that folder should be, whether it is there or not, so that a
+// message can say where it was looked for.
+Ref<FolderItem> ApplicationBundleResourcesPlace();
 
 }  // namespace fw

@@ -5,10 +5,13 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <optional>
+#include <string>
 #include <system_error>
 #include <thread>
 
 #include <fontconfig/fontconfig.h>
+
+#include "framework/qt/desktop_identity.h"
 
 namespace fw::qt {
 
@@ -32,8 +35,9 @@ void SubstituteFaces() {
 void StartToolkit() {
   if (QApplication::instance()) return;
   static int argc = 1;
-  static char name[] = "guiframework";
-  static char* argv[] = {name, nullptr};
+  // The toolkit names windows after argv[0]; it must outlive the toolkit.
+  static std::string name = ToolkitInstanceName();
+  static char* argv[] = {name.data(), nullptr};
   // The first window cannot be sized before the fonts are known, and loading
   // the font configuration is the longest step on the way to it; it loads
   // while the toolkit starts, which waits on the display most of the time.
@@ -46,6 +50,7 @@ void StartToolkit() {
   ownApp = new QApplication(argc, argv);
   if (fonts) fonts->join();
   QApplication::setQuitOnLastWindowClosed(false);
+  ApplyDesktopIdentity();
   SubstituteFaces();
 }
 

@@ -1,0 +1,56 @@
+#include "framework/qt/desktop_identity.h"
+
+#include <QApplication>
+#include <QIcon>
+
+namespace fw::qt {
+
+namespace {
+
+struct Identity {
+  std::string windowClass;
+  std::string desktopEntry;
+  std::vector<std::string> iconFiles;
+};
+
+Identity& Current() {
+  static Identity identity;
+  return identity;
+}
+
+}  // namespace
+
+void SetDesktopIdentity(std::string windowClass, std::string desktopEntry,
+                        std::vector<std::string> iconFiles) {
+  Current() = {std::move(windowClass), std::move(desktopEntry), std::move(iconFiles)};
+  if (QApplication::instance()) ApplyDesktopIdentity();
+}
+
+std::string ToolkitInstanceName() {
+  std::string name = Current().windowClass;
+  if (name.empty()) return "guiframework";
+  // By custom the instance is the class in lower case, as a command is named.
+  for (char& c : name) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return name;
+}
+
+void ApplyDesktopIdentity() {
+  const Identity& identity = Current();
+  // On X11 the application's name is the class part of every window's
+  // WM_CLASS, which task bars match against the desktop entry; Wayland
+  // matches the entry's id.
+  if (!identity.windowClass.empty()) {
+    QCoreApplication::setApplicationName(QString::fromStdString(identity.windowClass));
+  }
+  if (!identity.desktopEntry.empty()) {
+    QGuiApplication::setDesktopFileName(QString::fromStdString(identity.desktopEntry));
+  }
+  QIcon icon;
+  for (const std::string& file : identity.iconFiles) icon.addFile(QString::fromStdString(file));
+  // A missing or unreadable icon file leaves the desktop's generic icon.
+  if (!icon.availableSizes().isEmpty()) QApplication::setWindowIcon(icon);
+}
+
+}  // namespace fw::qt
