@@ -4,11 +4,11 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev
   libgtest-dev libbenchmark-dev
   fontconfig libfontconfig-dev fonts-dejavu-core
   clang libclang-rt-14-dev llvm
-  xvfb xdotool x11-utils imagemagick openbox
+  xvfb xdotool x11-utils imagemagick openbox xfwm4 ffmpeg libx11-dev
   libxdamage-dev libxtst-dev
 )
 

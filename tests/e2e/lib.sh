@@ -2,7 +2,7 @@
 # display, the program on it, its windows found, clicked and looked at.
 # Sourced with the script's arguments:
 #   --bundle DIR [--references DIR] [--work DIR] [--update-references]
-#   [--keep-screens DIR] [--wm NAME]
+#   [--keep-screens DIR] [--wm NAME] [--dock PROGRAM]
 
 set -uo pipefail
 [ -n "${E2E_TRACE:-}" ] && { PS4='+ ${EPOCHREALTIME} '; set -x; }
@@ -26,6 +26,7 @@ workbase="${TMPDIR:-/tmp}"
 update=0
 keep_screens=""
 wm=""
+dock_program=""
 
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -35,6 +36,7 @@ while [ $# -gt 0 ]; do
     --update-references) update=1; shift ;;
     --keep-screens) keep_screens="$2"; shift 2 ;;
     --wm) wm="$2"; shift 2 ;;
+    --dock) dock_program="$2"; shift 2 ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
 done
@@ -88,6 +90,7 @@ proc_gone() {
 
 cleanup() {
   stop_pid "$prog_pid"
+  stop_extra_children
   stop_pid "$wm_pid"
   stop_pid "$xev_pid"
   stop_pid "$xvfb_pid"
@@ -100,7 +103,14 @@ cleanup() {
 # It knows the current children through $work/children.
 watcher_pid=""
 wm_pid=""
-note_children() { echo "$xvfb_pid $xev_pid $prog_pid $wm_pid" >"$work/children"; }
+# Helpers a script starts besides (a dock, busy loops) go into extra_children.
+extra_children=""
+note_children() { echo "$xvfb_pid $xev_pid $prog_pid $wm_pid $extra_children" >"$work/children"; }
+stop_extra_children() {
+  local pid
+  for pid in $extra_children; do stop_pid "$pid"; done
+  extra_children=""
+}
 start_watcher() {
   local parent=$$
   (
@@ -144,7 +154,8 @@ start_xvfb() {
   local size="${1:-1280x1024}" fdfile="$work/displayfd" end
   : >"$fdfile"
   # -displayfd picks a free display number itself, so parallel runs never race.
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -nolisten tcp -noreset \
+  # shellcheck disable=SC2086 # $xvfb_extra: further arguments, word by word
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -nolisten tcp -noreset ${xvfb_extra:-} \
     3>"$fdfile" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   note_children
@@ -168,6 +179,7 @@ start_xvfb() {
 # Ends the display and all that runs on it, for the next start_xvfb.
 stop_display() {
   stop_pid "$prog_pid"; prog_pid=""
+  stop_extra_children
   stop_pid "$wm_pid"; wm_pid=""
   stop_pid "$xev_pid"; xev_pid=""
   stop_pid "$xvfb_pid"; xvfb_pid=""
@@ -323,17 +335,26 @@ wait_exit() {
   note_children
 }
 
-# The top-left corner of a program window's content, on the screen: the
-# content is the window's bottom 750 rows, below the menu bar.
+# The top-left corner of a program window's content, on the screen, and
+# its width on the screen ($sw): the content is the window's whole width and
+# its bottom 750 rows, below the menu bar, for a layout $layout_width wide.
+# On a screen too small for it, the window is shown scaled down as a whole.
+layout_width=1000
 content_origin() {
   local X Y WIDTH HEIGHT
   window_box "$1"
-  if [ "$WIDTH" -lt 600 ] || [ "$HEIGHT" -le 760 ]; then
-    fail "window $1 is ${WIDTH}x${HEIGHT}; expected a menu bar above 750 rows"
+  if [ "$WIDTH" -lt $((layout_width / 2)) ] ||
+     [ "$HEIGHT" -le $((WIDTH * 750 / layout_width + 10)) ]; then
+    fail "window $1 is ${WIDTH}x${HEIGHT}; expected a menu bar above a ${layout_width}x750 content"
   fi
+  sw=$WIDTH
   ox=$X
-  oy=$((Y + HEIGHT - 750))
+  oy=$((Y + HEIGHT - (WIDTH * 750 + layout_width / 2) / layout_width))
 }
+
+# A point of the content, given in the layout's pixels, on the screen.
+on_screen_x() { echo $((ox + ($1 * sw + layout_width / 2) / layout_width)); }
+on_screen_y() { echo $((oy + ($1 * sw + layout_width / 2) / layout_width)); }
 
 # A window's place and size on the screen; sets X Y WIDTH HEIGHT. (xdotool's
 # own answer counts a window manager's frame twice.)
@@ -356,8 +377,9 @@ click() {
   wait_us=$(( last_click + 600000 - $(now_us) ))
   (( wait_us > 0 )) && sleep "$(printf '0.%06d' "$wait_us")"
   content_origin "$win"
-  if [ "$mode" = box ]; then x=$((ox + left + 9)); else x=$((ox + left + width / 2)); fi
-  y=$((oy + top + height / 2))
+  if [ "$mode" = box ]; then x=$((left + 9)); else x=$((left + width / 2)); fi
+  x="$(on_screen_x "$x")"
+  y="$(on_screen_y $((top + height / 2)))"
   xdotool mousemove --sync "$x" "$y" click 1 mousemove --sync 1 1
   last_click="$(now_us)"
 }

@@ -1,0 +1,186 @@
+#include "framework/qt/handover.h"
+
+#include <QApplication>
+#include <QBackingStore>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
+
+#include "framework/window/window_system.h"
+
+namespace fw::qt {
+
+namespace {
+
+// Longest a frame waits for the one replacing it: one that never paints
+// (minimized, or refused by the window manager) must not keep it there.
+constexpr int kLongestWaitMs = 1000;
+
+struct Leaver {
+  QPointer<QWidget> frame;
+  bool deleteAfter = false;
+};
+
+// Input meant for a frame that is on its way out goes nowhere: its window
+// is gone or hidden for the program.
+class InputBlocker : public QObject {
+ public:
+  bool eventFilter(QObject* target, QEvent* event) override;
+};
+
+struct State {
+  std::vector<Leaver> leaving;
+  std::vector<QPointer<QWidget>> coming;
+  QPointer<QTimer> deadline;
+  QPointer<InputBlocker> blocker;
+  bool settlePosted = false;
+};
+
+State& S() {
+  static State state;
+  return state;
+}
+
+bool IsInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool InputBlocker::eventFilter(QObject* target, QEvent* event) {
+  if (S().leaving.empty() || !IsInput(event->type()) || !target->isWidgetType()) return false;
+  return Leaving(static_cast<QWidget*>(target)->window());
+}
+
+void Go(const Leaver& leaver) {
+  QWidget* frame = leaver.frame;
+  if (!frame) return;
+  frame->hide();
+  frame->setUpdatesEnabled(true);
+  if (leaver.deleteAfter) {
+    frame->deleteLater();
+    return;
+  }
+  // A hidden window gives its pixel store back; the toolkit makes it anew,
+  // and paints it all, before the window shows again. Later, so that no
+  // paint that is under way loses its store.
+  QTimer::singleShot(0, frame, [frame = QPointer<QWidget>(frame)] {
+    if (frame && !frame->isVisible() && frame->backingStore())
+      frame->backingStore()->resize(QSize(1, 1));
+  });
+}
+
+// The frames go; a click on one of them while it went may have given it
+// the keyboard, which the window manager would hand to none of ours then.
+void LeaveAndReturnKeyboard() {
+  bool any = !S().leaving.empty();
+  LeaveAllNow();
+  if (any) WindowSystem::ReturnKeyboard();
+}
+
+void Settle() {
+  auto& s = S();
+  std::erase_if(s.coming, [](const QPointer<QWidget>& f) { return !f || !f->isVisible(); });
+  if (s.leaving.empty()) return;
+  if (s.coming.empty()) {
+    LeaveAndReturnKeyboard();
+    return;
+  }
+  if (!s.deadline) {
+    s.deadline = new QTimer(QCoreApplication::instance());
+    s.deadline->setSingleShot(true);
+    QObject::connect(s.deadline, &QTimer::timeout, [] {
+      S().coming.clear();
+      LeaveAndReturnKeyboard();
+    });
+  }
+  if (!s.deadline->isActive()) s.deadline->start(kLongestWaitMs);
+}
+
+// After the current event: the paint that ended the wait has then gone out
+// to the display, ahead of the frames' going.
+void SettleSoon() {
+  auto& s = S();
+  if (s.settlePosted || !QCoreApplication::instance()) return;
+  s.settlePosted = true;
+  QTimer::singleShot(0, QCoreApplication::instance(), [] {
+    S().settlePosted = false;
+    Settle();
+  });
+}
+
+}  // namespace
+
+void LeaveScreen(QWidget* frame, bool deleteAfter) {
+  if (!frame) return;
+  auto& s = S();
+  std::erase(s.coming, frame);
+  if (!frame->isVisible() || !QCoreApplication::instance()) {
+    Go({frame, deleteAfter});
+    return;
+  }
+  for (Leaver& l : s.leaving) {
+    if (l.frame == frame) {
+      l.deleteAfter = l.deleteAfter || deleteAfter;
+      return;
+    }
+  }
+  // What the frame shows stays as it was, whatever happens to its widgets.
+  frame->setUpdatesEnabled(false);
+  s.leaving.push_back({frame, deleteAfter});
+  if (!s.blocker) {
+    s.blocker = new InputBlocker;
+    s.blocker->setParent(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(s.blocker);
+  }
+  SettleSoon();
+}
+
+bool Leaving(const QWidget* frame) {
+  const auto& leaving = S().leaving;
+  return frame && std::any_of(leaving.begin(), leaving.end(),
+                              [frame](const Leaver& l) { return l.frame == frame; });
+}
+
+void StayOnScreen(QWidget* frame) {
+  auto& leaving = S().leaving;
+  auto at = std::find_if(leaving.begin(), leaving.end(),
+                         [frame](const Leaver& l) { return l.frame == frame; });
+  if (at == leaving.end() || at->deleteAfter) return;
+  leaving.erase(at);
+  frame->setUpdatesEnabled(true);
+}
+
+void ComingOnScreen(QWidget* frame) {
+  auto& coming = S().coming;
+  if (std::find(coming.begin(), coming.end(), frame) == coming.end()) coming.push_back(frame);
+}
+
+void Painted(QWidget* frame) {
+  auto& s = S();
+  auto at = std::find(s.coming.begin(), s.coming.end(), frame);
+  if (at == s.coming.end()) return;
+  s.coming.erase(at);
+  if (s.coming.empty() && !s.leaving.empty()) SettleSoon();
+}
+
+void LeaveAllNow() {
+  auto& s = S();
+  std::vector<Leaver> leaving = std::move(s.leaving);
+  s.leaving.clear();
+  if (s.deadline) s.deadline->stop();
+  for (const Leaver& l : leaving) Go(l);
+}
+
+}  // namespace fw::qt
