@@ -5,6 +5,7 @@
 //   e2e_dock HEIGHT
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,6 +28,14 @@ int main(int argc, char** argv) {
                   XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(strut), 12);
   XChangeProperty(display, dock, XInternAtom(display, "_NET_WM_STRUT", False), XA_CARDINAL, 32,
                   PropModeReplace, reinterpret_cast<unsigned char*>(strut), 4);
+  // At the bottom, where it asked to be.
+  XSizeHints place{};
+  place.flags = USPosition | USSize;
+  place.x = 0;
+  place.y = top;
+  place.width = width;
+  place.height = height;
+  XSetWMNormalHints(display, dock, &place);
   XSelectInput(display, dock, StructureNotifyMask);
   XMapWindow(display, dock);
   XEvent event;

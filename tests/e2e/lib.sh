@@ -335,26 +335,17 @@ wait_exit() {
   note_children
 }
 
-# The top-left corner of a program window's content, on the screen, and
-# its width on the screen ($sw): the content is the window's whole width and
-# its bottom 750 rows, below the menu bar, for a layout $layout_width wide.
-# On a screen too small for it, the window is shown scaled down as a whole.
-layout_width=1000
+# The top-left corner of a program window's content, on the screen: the
+# content is the window's bottom 750 rows, below the menu bar.
 content_origin() {
   local X Y WIDTH HEIGHT
   window_box "$1"
-  if [ "$WIDTH" -lt $((layout_width / 2)) ] ||
-     [ "$HEIGHT" -le $((WIDTH * 750 / layout_width + 10)) ]; then
-    fail "window $1 is ${WIDTH}x${HEIGHT}; expected a menu bar above a ${layout_width}x750 content"
+  if [ "$WIDTH" -lt 600 ] || [ "$HEIGHT" -le 760 ]; then
+    fail "window $1 is ${WIDTH}x${HEIGHT}; expected a menu bar above 750 rows"
   fi
-  sw=$WIDTH
   ox=$X
-  oy=$((Y + HEIGHT - (WIDTH * 750 + layout_width / 2) / layout_width))
+  oy=$((Y + HEIGHT - 750))
 }
-
-# A point of the content, given in the layout's pixels, on the screen.
-on_screen_x() { echo $((ox + ($1 * sw + layout_width / 2) / layout_width)); }
-on_screen_y() { echo $((oy + ($1 * sw + layout_width / 2) / layout_width)); }
 
 # A window's place and size on the screen; sets X Y WIDTH HEIGHT. (xdotool's
 # own answer counts a window manager's frame twice.)
@@ -377,9 +368,8 @@ click() {
   wait_us=$(( last_click + 600000 - $(now_us) ))
   (( wait_us > 0 )) && sleep "$(printf '0.%06d' "$wait_us")"
   content_origin "$win"
-  if [ "$mode" = box ]; then x=$((left + 9)); else x=$((left + width / 2)); fi
-  x="$(on_screen_x "$x")"
-  y="$(on_screen_y $((top + height / 2)))"
+  if [ "$mode" = box ]; then x=$((ox + left + 9)); else x=$((ox + left + width / 2)); fi
+  y=$((oy + top + height / 2))
   xdotool mousemove --sync "$x" "$y" click 1 mousemove --sync 1 1
   last_click="$(now_us)"
 }

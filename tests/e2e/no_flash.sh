@@ -35,6 +35,7 @@ record() {
     -vf "signalstats,metadata=print:key=lavfi.signalstats.YAVG:file=$work/brightness-$1" \
     -f null - >"$work/ffmpeg.log" 2>&1 &
   recorder_pid=$!
+  recording_since="$(now_us)"
   extra_children="$extra_children $recorder_pid"
   note_children
 }
@@ -42,15 +43,18 @@ record() {
 # Ends the recording and counts the frames after the first window came up
 # that show the desktop.
 count_dark_frames() {
-  local what="$1" frames dark
+  local what="$1" frames dark rate
+  local seconds
+  seconds="$(awk -v a="$(now_us)" -v b="$recording_since" 'BEGIN { print (a - b) / 1e6 }')"
   kill -INT "$recorder_pid" 2>/dev/null
   wait "$recorder_pid" 2>/dev/null
+  rate="$(grep -c YAVG "$work/brightness-$what" | awk -v s="$seconds" '{ printf "%.0f", $1 / s }')"
   read -r frames dark < <(awk -F= -v dark="$DARK" '
     /YAVG/ { y = $2 + 0; if (y >= dark) seen = 1; if (seen) { n++; if (y < dark) d++ } }
     END { print n + 0, d + 0 }' "$work/brightness-$what")
   (( frames > 60 )) || fail "$what: only $frames frames recorded ($(tail -n 2 "$work/ffmpeg.log"))"
-  (( dark == 0 )) || fail "$what: $dark of $frames frames showed the desktop between two windows"
-  echo "ok   $label $what: none of $frames frames showed the desktop"
+  [ -n "${E2E_COUNT_ONLY:-}" ] || (( dark == 0 )) || fail "$what: $dark of $frames frames showed the desktop between two windows"
+  echo "ok   $label $what: $dark of $frames frames showed the desktop ($rate frames a second)"
 }
 
 step() {

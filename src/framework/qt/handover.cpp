@@ -36,6 +36,10 @@ struct State {
   QPointer<QTimer> deadline;
   QPointer<InputBlocker> blocker;
   bool settlePosted = false;
+  bool keyboardAsked = false;
+  // A frame came onto the screen since the frames last left: the keyboard
+  // has somewhere to go.
+  bool replaced = false;
 };
 
 State& S() {
@@ -81,22 +85,18 @@ void Go(const Leaver& leaver) {
   });
 }
 
-// The frames go; a click on one of them while it went may have given it
-// the keyboard, which the window manager would hand to none of ours then.
 void LeaveAndReturnKeyboard() {
   bool any = !S().leaving.empty();
+  S().keyboardAsked = false;
+  S().replaced = false;
   LeaveAllNow();
   if (any) WindowSystem::ReturnKeyboard();
 }
 
-void Settle() {
+void SettleSoon();
+
+void WaitAtMostALittle() {
   auto& s = S();
-  std::erase_if(s.coming, [](const QPointer<QWidget>& f) { return !f || !f->isVisible(); });
-  if (s.leaving.empty()) return;
-  if (s.coming.empty()) {
-    LeaveAndReturnKeyboard();
-    return;
-  }
   if (!s.deadline) {
     s.deadline = new QTimer(QCoreApplication::instance());
     s.deadline->setSingleShot(true);
@@ -106,6 +106,36 @@ void Settle() {
     });
   }
   if (!s.deadline->isActive()) s.deadline->start(kLongestWaitMs);
+}
+
+// A frame that goes while it has the keyboard leaves the window manager to
+// choose where it goes, often to none of ours: the keyboard moves first.
+bool KeyboardInLeaving() {
+  QWidget* active = QApplication::activeWindow();
+  return active && Leaving(active);
+}
+
+void Settle() {
+  auto& s = S();
+  std::erase_if(s.coming, [](const QPointer<QWidget>& f) { return !f || !f->isVisible(); });
+  if (s.leaving.empty()) return;
+  if (!s.coming.empty()) {
+    WaitAtMostALittle();
+    return;
+  }
+  if (s.replaced && KeyboardInLeaving() && !s.keyboardAsked) {
+    s.keyboardAsked = true;
+    static bool watching = false;
+    if (!watching) {
+      watching = true;
+      QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [] { SettleSoon(); });
+    }
+    WindowSystem::ReturnKeyboard();
+    WaitAtMostALittle();
+    return;
+  }
+  if (s.keyboardAsked && KeyboardInLeaving()) return;  // on its way, or the deadline comes
+  LeaveAndReturnKeyboard();
 }
 
 // After the current event: the paint that ended the wait has then gone out
@@ -164,6 +194,7 @@ void StayOnScreen(QWidget* frame) {
 
 void ComingOnScreen(QWidget* frame) {
   auto& coming = S().coming;
+  S().replaced = true;
   if (std::find(coming.begin(), coming.end(), frame) == coming.end()) coming.push_back(frame);
 }
 
@@ -172,6 +203,7 @@ void Painted(QWidget* frame) {
   auto at = std::find(s.coming.begin(), s.coming.end(), frame);
   if (at == s.coming.end()) return;
   s.coming.erase(at);
+  if (s.leaving.empty()) s.replaced = false;
   if (s.coming.empty() && !s.leaving.empty()) SettleSoon();
 }
 

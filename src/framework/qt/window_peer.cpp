@@ -22,7 +22,6 @@
 #include "framework/qt/painting.h"
 #include "framework/qt/placement.h"
 #include "framework/qt/qt_text.h"
-#include "framework/qt/screen_fit.h"
 #include "framework/window/window.h"
 #include "framework/window/window_system.h"
 
@@ -307,7 +306,6 @@ bool WindowPeer::OnScreen() const { return made_ && frame_->isVisible() && !Leav
 void WindowPeer::SetOnScreen(bool on) {
   if (!made_ && !on) return;
   MakeWidgets();
-  if (on) FitInterfaceTo(frame_->sizeHint());
   if (on == OnScreen()) return;
   if (!on) {
     if (follow_) follow_->stop();
