@@ -85,12 +85,22 @@ void Go(const Leaver& leaver) {
   });
 }
 
+// A busy window manager may still drop the keyboard on the floor when the
+// frame that had it goes; it is looked for twice more, briefly.
+constexpr int kKeyboardLooksMs[] = {250, 750};
+
 void LeaveAndReturnKeyboard() {
   bool any = !S().leaving.empty();
   S().keyboardAsked = false;
   S().replaced = false;
   LeaveAllNow();
-  if (any) WindowSystem::ReturnKeyboard();
+  if (!any) return;
+  WindowSystem::ReturnKeyboard();
+  for (int ms : kKeyboardLooksMs) {
+    QTimer::singleShot(ms, QCoreApplication::instance(), [] {
+      if (!QApplication::activeWindow() && S().leaving.empty()) WindowSystem::ReturnKeyboard();
+    });
+  }
 }
 
 void SettleSoon();

@@ -38,6 +38,11 @@ constexpr qint64 kFramedSettleMs = 500;
 constexpr qint64 kLongestFollowMs = 10000;
 constexpr int kFollowTickMs = 100;
 
+// A window opened beside another that becomes the active one this soon
+// after it came up, with no button held, was activated by the window
+// manager, not by the user.
+constexpr qint64 kActivatedByItselfMs = 500;
+
 // The frame the window manager put around our last framed window: the next
 // window will have the same.
 QMargins lastFrameMargins;
@@ -60,6 +65,13 @@ class FrameWidget : public QWidget {
     // The close box gives the window up like Close.
     event->ignore();
     DispatchFor(owner_, [this] { owner_.Close(); });
+  }
+
+  void changeEvent(QEvent* event) override {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+      owner_.Peer().ActivatedOnScreen();
+    }
   }
 
  private:
@@ -301,6 +313,17 @@ void WindowPeer::KeepPlaced() {
   if (framedSince_ >= 0 && elapsed - framedSince_ >= kFramedSettleMs) follow_->stop();
 }
 
+void WindowPeer::ActivatedOnScreen() {
+  // Some window managers give a new window the keyboard whatever it asks;
+  // a window opened beside another hands it back to the caller.
+  if (!owner_.OpensBeside() || !shownFor_.isValid() || shownFor_.elapsed() > kActivatedByItselfMs ||
+      QGuiApplication::mouseButtons() != Qt::NoButton) {
+    return;
+  }
+  shownFor_.invalidate();
+  WindowSystem::ReturnKeyboard();
+}
+
 bool WindowPeer::OnScreen() const { return made_ && frame_->isVisible() && !Leaving(frame_); }
 
 void WindowPeer::SetOnScreen(bool on) {
@@ -322,6 +345,7 @@ void WindowPeer::SetOnScreen(bool on) {
     Place(owner_.Properties().placement);
     placed_ = true;
   }
+  shownFor_.start();
   frame_->show();
   ComingOnScreen(frame_);
   if (first) FollowPlacement();

@@ -43,6 +43,8 @@ class WindowPeer {
   void SetOnScreen(bool on);
   bool OnScreen() const;
   void Raise();
+  // The window became the active one on the screen.
+  void ActivatedOnScreen();
   // The keyboard goes to this window; nothing changes when it has it,
   // unless asked to ask again (when the toolkit may not know yet where
   // the window manager has put it).
@@ -68,6 +70,7 @@ class WindowPeer {
   std::optional<Qt::WindowFlags> flags_;
   QPointer<QTimer> follow_;
   QElapsedTimer followingFor_;
+  QElapsedTimer shownFor_;
   qint64 framedSince_ = -1;
   QRect lastSeen_;
   bool placed_ = false;
