@@ -64,12 +64,13 @@ class FrameWidget : public QWidget {
   void closeEvent(QCloseEvent* event) override {
     // The close box gives the window up like Close.
     event->ignore();
-    DispatchFor(owner_, [this] { owner_.Close(); });
+    if (WindowOf(this)) DispatchFor(owner_, [this] { owner_.Close(); });
   }
 
   void changeEvent(QEvent* event) override {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    // A frame still on the screen after its window is gone has no owner.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && WindowOf(this)) {
       owner_.Peer().ActivatedOnScreen();
     }
   }
@@ -84,11 +85,13 @@ class ContentWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
+    if (!WindowOf(this)) return;
     Paint();
     Painted(window());
   }
 
   void mousePressEvent(QMouseEvent* event) override {
+    if (!WindowOf(this)) return;
     QPoint at = event->position().toPoint();
     DispatchFor(owner_, [&] { RaiseClassEvent(owner_, "MouseDown", {at.x(), at.y()}); });
   }
