@@ -2,7 +2,7 @@
 # display, the program on it, its windows found, clicked and looked at.
 # Sourced with the script's arguments:
 #   --bundle DIR [--references DIR] [--work DIR] [--update-references]
-#   [--keep-screens DIR] [--wm NAME]
+#   [--keep-screens DIR] [--wm NAME] [--dock PROGRAM]
 
 set -uo pipefail
 [ -n "${E2E_TRACE:-}" ] && { PS4='+ ${EPOCHREALTIME} '; set -x; }
@@ -26,6 +26,7 @@ workbase="${TMPDIR:-/tmp}"
 update=0
 keep_screens=""
 wm=""
+dock_program=""
 
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -35,6 +36,7 @@ while [ $# -gt 0 ]; do
     --update-references) update=1; shift ;;
     --keep-screens) keep_screens="$2"; shift 2 ;;
     --wm) wm="$2"; shift 2 ;;
+    --dock) dock_program="$2"; shift 2 ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
 done
@@ -90,6 +92,7 @@ proc_gone() {
 
 cleanup() {
   stop_pid "$prog_pid"
+  stop_extra_children
   stop_pid "$wm_pid"
   stop_pid "$xev_pid"
   stop_pid "$xvfb_pid"
@@ -102,7 +105,14 @@ cleanup() {
 # It knows the current children through $work/children.
 watcher_pid=""
 wm_pid=""
-note_children() { echo "$xvfb_pid $xev_pid $prog_pid $wm_pid" >"$work/children"; }
+# Helpers a script starts besides (a dock, busy loops) go into extra_children.
+extra_children=""
+note_children() { echo "$xvfb_pid $xev_pid $prog_pid $wm_pid $extra_children" >"$work/children"; }
+stop_extra_children() {
+  local pid
+  for pid in $extra_children; do stop_pid "$pid"; done
+  extra_children=""
+}
 start_watcher() {
   local parent=$$
   (
@@ -146,7 +156,8 @@ start_xvfb() {
   local size="${1:-1280x1024}" fdfile="$work/displayfd" end
   : >"$fdfile"
   # -displayfd picks a free display number itself, so parallel runs never race.
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -nolisten tcp -noreset \
+  # shellcheck disable=SC2086 # $xvfb_extra: further arguments, word by word
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -dpi 96 -nolisten tcp -noreset ${xvfb_extra:-} \
     3>"$fdfile" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   note_children
@@ -170,6 +181,7 @@ start_xvfb() {
 # Ends the display and all that runs on it, for the next start_xvfb.
 stop_display() {
   stop_pid "$prog_pid"; prog_pid=""
+  stop_extra_children
   stop_pid "$wm_pid"; wm_pid=""
   stop_pid "$xev_pid"; xev_pid=""
   stop_pid "$xvfb_pid"; xvfb_pid=""

@@ -5,6 +5,7 @@
 // Where windows go on screens of the sizes clinics have.
 namespace {
 
+using fw::qt::KeepWithin;
 using fw::qt::Obstacle;
 using fw::qt::PlaceBeside;
 using fw::qt::PlaceCentred;
@@ -35,6 +36,13 @@ TEST(PlacementTest, TitleBarStaysOnSmallScreens) {
   QPoint centred = PlaceCentred(QRect(0, 0, 1280, 1024), QSize(1002, 800));
   EXPECT_NEAR(centred.x(), 139, 1);
   EXPECT_NEAR(centred.y(), 112, 1);
+}
+
+TEST(PlacementTest, FrameComesOntoTheWorkAreaAndStaysWhereItFits) {
+  QRect area(0, 0, 1366, 728);
+  EXPECT_EQ(KeepWithin(area, QRect(182, -20, 1002, 790)), QPoint(182, 0));
+  EXPECT_EQ(KeepWithin(area, QRect(-1, -20, 602, 700)), QPoint(0, 0));
+  EXPECT_EQ(KeepWithin(area, QRect(40, 10, 602, 700)), QPoint(40, 10));
 }
 
 TEST(PlacementTest, ListGoesBesideTheCallerWhereThereIsRoom) {

@@ -1,5 +1,7 @@
 #include "framework/qt/event_loop.h"
 
+#include "framework/qt/handover.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QSocketNotifier>
@@ -56,6 +58,7 @@ void StartToolkit() {
 
 void StopToolkit() {
   if (!ownApp) return;
+  LeaveAllNow();
   // Widgets given up during the run are deleted on the loop's next turn;
   // there is none after this, so it happens here.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -34,6 +34,11 @@ QPoint PlaceCentred(const QRect& area, QSize frameSize) {
           Clamp(at.y(), frameSize.height(), area.top(), area.height())};
 }
 
+QPoint KeepWithin(const QRect& area, const QRect& frame) {
+  return {Clamp(frame.left(), frame.width(), area.left(), area.width()),
+          Clamp(frame.top(), frame.height(), area.top(), area.height())};
+}
+
 QPoint PlaceBeside(const QRect& area, const QRect& caller, QSize frameSize,
                    const std::vector<Obstacle>& obstacles) {
   int w = frameSize.width();

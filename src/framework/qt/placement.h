@@ -20,6 +20,10 @@ struct Obstacle {
 // bar is on the work area: centred, or at the top when it is too tall.
 QPoint PlaceCentred(const QRect& area, QSize frameSize);
 
+// Where a frame goes that should lie whole on the work area: moved as
+// little as it takes, its title bar on the work area where it is larger.
+QPoint KeepWithin(const QRect& area, const QRect& frame);
+
 // Where a window goes that opens beside the calling window: beside it where
 // the work area has room, otherwise where it covers the least of what the
 // user works with on the caller.

@@ -8,9 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QTimer>
-#include <QBackingStore>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 #include "framework/application/application.h"
@@ -20,6 +19,7 @@
 #include "framework/qt/click_filter.h"
 #include "framework/qt/control_peer.h"
 #include "framework/qt/focus_frame.h"
+#include "framework/qt/handover.h"
 #include "framework/qt/menu_bar_qt.h"
 #include "framework/qt/painting.h"
 #include "framework/qt/placement.h"
@@ -32,6 +32,22 @@ namespace fw::qt {
 namespace {
 
 const char* const kOwnerProperty = "fwWindow";
+
+// How long the title bar is followed after a window first comes onto the
+// screen: until the window manager's frame has been known this long, or,
+// where none comes (no window manager), this long at most.
+constexpr qint64 kFramedSettleMs = 500;
+constexpr qint64 kLongestFollowMs = 10000;
+constexpr int kFollowTickMs = 100;
+
+// A window opened beside another that becomes the active one this soon
+// after it came up, with no button held, was activated by the window
+// manager, not by the user.
+constexpr qint64 kActivatedByItselfMs = 500;
+
+// The frame the window manager put around our last framed window: the next
+// window will have the same.
+QMargins lastFrameMargins;
 
 // Runs a window's handler with the window kept alive until it returns.
 void DispatchFor(Window& window, const std::function<void()>& work) {
@@ -50,7 +66,15 @@ class FrameWidget : public QWidget {
   void closeEvent(QCloseEvent* event) override {
     // The close box gives the window up like Close.
     event->ignore();
-    DispatchFor(owner_, [this] { owner_.Close(); });
+    if (WindowOf(this)) DispatchFor(owner_, [this] { owner_.Close(); });
+  }
+
+  void changeEvent(QEvent* event) override {
+    QWidget::changeEvent(event);
+    // A frame still on the screen after its window is gone has no owner.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && WindowOf(this)) {
+      owner_.Peer().ActivatedOnScreen();
+    }
   }
 
  private:
@@ -63,8 +87,19 @@ class ContentWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    // Mapped and settled where the window manager put it.
-    owner_.Peer().KeepTitleBarOnScreen();
+    if (!WindowOf(this)) return;
+    Paint();
+    Painted(window());
+  }
+
+  void mousePressEvent(QMouseEvent* event) override {
+    if (!WindowOf(this)) return;
+    QPoint at = event->position().toPoint();
+    DispatchFor(owner_, [&] { RaiseClassEvent(owner_, "MouseDown", {at.x(), at.y()}); });
+  }
+
+ private:
+  void Paint() {
     QPainter painter(this);
     const auto& p = owner_.Properties();
     std::optional<QColor> back;
@@ -78,11 +113,6 @@ class ContentWidget : public QWidget {
     Ref<Graphics> g = GraphicsOnPainter(painter, width(), height(), back);
     DispatchPaint([&] { RaiseClassEvent(owner_, "Paint", {g}); });
     Detach(*g);
-  }
-
-  void mousePressEvent(QMouseEvent* event) override {
-    QPoint at = event->position().toPoint();
-    DispatchFor(owner_, [&] { RaiseClassEvent(owner_, "MouseDown", {at.x(), at.y()}); });
   }
 
  private:
@@ -124,6 +154,9 @@ void WindowPeer::MakeWidgets() {
   made_ = true;
   WatchClicks();
   frame_ = new FrameWidget(owner_);
+  // A window opened beside another leaves the keyboard in that one; a
+  // click into it makes it the active window as usual.
+  if (owner_.Properties().placement == 4) frame_->setAttribute(Qt::WA_ShowWithoutActivating);
   auto* layout = new QVBoxLayout(frame_);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -135,9 +168,9 @@ void WindowPeer::MakeWidgets() {
 
 WindowPeer::~WindowPeer() {
   if (frame_) {
-    frame_->hide();
+    if (follow_) follow_->stop();
     frame_->setProperty(kOwnerProperty, QVariant());
-    frame_->deleteLater();
+    LeaveScreen(frame_, true);
   }
 }
 
@@ -227,64 +260,127 @@ int WindowPeer::ContentHeight() const {
 }
 
 void WindowPeer::Place(int placement) {
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  QRect area = screen->availableGeometry();
   Window* behind = WindowSystem::Behind(owner_);
   QWidget* caller = behind ? behind->Peer().Frame() : nullptr;
   if (caller && !caller->isVisible()) caller = nullptr;
+  placedBeside_ = placement == 4 ? caller : nullptr;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect area = screen->availableGeometry();
   // The frame the window manager adds is not known before the window is
-  // mapped; the caller's, if there is one, is the same.
-  QSize decoration = caller ? caller->frameGeometry().size() - caller->size() : QSize();
-  QSize size = frame_->sizeHint() + decoration;
-  QPoint at = placement == 4 && caller ? PlaceBeside(area, caller->frameGeometry(), size,
-                                                     ObstaclesOn(behind->Peer().Content()))
-                                       : PlaceCentred(area, size);
-  frame_->move(at);
+  // mapped, and until then the toolkit places the window's own box: it is
+  // placed by the frame our last window had.
+  QMargins m = lastFrameMargins;
+  QSize size = frame_->sizeHint();
+  if (placedBeside_) {
+    frame_->move(BesideCaller(size.grownBy(m)) + QPoint(m.left(), m.top()));
+    return;
+  }
+  // The program's windows replace each other at one place: the window's
+  // own box is centred, and its frame kept on the work area.
+  QPoint box = PlaceCentred(area, size);
+  frame_->move(KeepWithin(area, QRect(box - QPoint(m.left(), m.top()), size.grownBy(m))) +
+               QPoint(m.left(), m.top()));
 }
 
-void WindowPeer::KeepTitleBarOnScreen() {
-  if (!checkTitleBar_ || !made_ || !frame_->isVisible()) return;
-  checkTitleBar_ = false;
-  QScreen* screen = frame_->screen();
-  if (!screen) return;
-  // The window manager's frame is known only once the window is mapped; a
-  // window placed at the top of the work area before that may have its
-  // title bar above it.
-  QRect area = screen->availableGeometry();
-  QRect frame = frame_->frameGeometry();
-  if (frame.top() >= area.top() && frame.left() >= area.left()) return;
-  frame_->move(std::max(frame.left(), area.left()), std::max(frame.top(), area.top()));
+QPoint WindowPeer::BesideCaller(QSize frameSize) const {
+  QRect area = frame_->screen() ? frame_->screen()->availableGeometry() : QRect();
+  Window* caller = WindowOf(placedBeside_);
+  return PlaceBeside(area, placedBeside_->frameGeometry(), frameSize,
+                     ObstaclesOn(caller ? caller->Peer().Content() : nullptr));
 }
+
+void WindowPeer::FollowPlacement() {
+  followingFor_.start();
+  framedSince_ = -1;
+  lastSeen_ = QRect();
+  if (!follow_) {
+    follow_ = new QTimer(frame_);
+    follow_->setInterval(kFollowTickMs);
+    QObject::connect(follow_, &QTimer::timeout, frame_, [this] { KeepPlaced(); });
+  }
+  follow_->start();
+}
+
+void WindowPeer::KeepPlaced() {
+  if (!follow_ || !follow_->isActive() || !frame_->isVisible()) return;
+  QWindow* native = frame_->windowHandle();
+  QScreen* screen = frame_->screen();
+  if (!native || !screen) return;
+  // The window manager's frame comes some time after the window is mapped,
+  // and the window manager may put the window elsewhere than asked, or move
+  // it more than once, before it settles: looking once, too early, sees
+  // only the window's own box, and a place seen only in passing is no
+  // place to correct.
+  QRect area = screen->availableGeometry();
+  QRect frame = native->frameGeometry();
+  bool framed = frame != native->geometry();
+  bool settled = frame == lastSeen_;
+  lastSeen_ = frame;
+  qint64 elapsed = followingFor_.elapsed();
+  if (framed && framedSince_ < 0) framedSince_ = elapsed;
+  if (framed) lastFrameMargins = native->frameMargins();
+  // A window manager that refuses the move is not asked for ever.
+  if (elapsed >= kLongestFollowMs) follow_->stop();
+  if (!settled) return;
+  // With its frame known, a window beside another goes where it was meant
+  // to; any other comes whole onto the work area, or with its title bar
+  // where it is larger.
+  QPoint target = placedBeside_ && placedBeside_->isVisible() && framed
+                      ? BesideCaller(frame.size())
+                      : KeepWithin(area, frame);
+  if (target != frame.topLeft()) {
+    frame_->move(target);
+    return;
+  }
+  if (framedSince_ >= 0 && elapsed - framedSince_ >= kFramedSettleMs) follow_->stop();
+}
+
+void WindowPeer::ActivatedOnScreen() {
+  // Some window managers give a new window the keyboard whatever it asks;
+  // a window opened beside another hands it back to the caller.
+  if (!owner_.OpensBeside() || !shownFor_.isValid() || shownFor_.elapsed() > kActivatedByItselfMs ||
+      QGuiApplication::mouseButtons() != Qt::NoButton) {
+    return;
+  }
+  shownFor_.invalidate();
+  WindowSystem::ReturnKeyboard();
+}
+
+bool WindowPeer::OnScreen() const { return made_ && frame_->isVisible() && !Leaving(frame_); }
 
 void WindowPeer::SetOnScreen(bool on) {
   if (!made_ && !on) return;
   MakeWidgets();
-  if (on == frame_->isVisible()) return;
+  if (on == OnScreen()) return;
   if (!on) {
-    frame_->hide();
-    // A hidden window gives its pixel store back; the toolkit makes it anew,
-    // and paints it all, before the window shows again. Later, so that no
-    // paint that is under way loses its store.
-    QTimer::singleShot(0, frame_, [frame = frame_] {
-      if (frame && !frame->isVisible() && frame->backingStore())
-        frame->backingStore()->resize(QSize(1, 1));
-    });
+    if (follow_) follow_->stop();
+    LeaveScreen(frame_, false);
     return;
   }
-  if (!placed_) {
+  if (Leaving(frame_)) {
+    // Hidden and shown again before it had gone.
+    StayOnScreen(frame_);
+    return;
+  }
+  bool first = !placed_;
+  if (first) {
     Place(owner_.Properties().placement);
     placed_ = true;
-    checkTitleBar_ = true;
   }
+  shownFor_.start();
   frame_->show();
+  ComingOnScreen(frame_);
+  if (first) FollowPlacement();
   FocusFirstEmptyField();
 }
 
-void WindowPeer::Raise(bool activate) {
-  if (!made_ || !frame_->isVisible()) return;
-  frame_->raise();
-  if (activate) frame_->activateWindow();
+void WindowPeer::Raise() {
+  if (OnScreen()) frame_->raise();
+}
+
+void WindowPeer::TakeKeyboard(bool evenWhereItIs) {
+  if (OnScreen() && (evenWhereItIs || !frame_->isActiveWindow())) frame_->activateWindow();
 }
 
 }  // namespace fw::qt

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -39,22 +41,40 @@ class WindowPeer {
   int ContentHeight() const;
 
   void SetOnScreen(bool on);
-  void KeepTitleBarOnScreen();
-  void Raise(bool activate);
+  bool OnScreen() const;
+  void Raise();
+  // The window became the active one on the screen.
+  void ActivatedOnScreen();
+  // The keyboard goes to this window; nothing changes when it has it,
+  // unless asked to ask again (when the toolkit may not know yet where
+  // the window manager has put it).
+  void TakeKeyboard(bool evenWhereItIs);
 
  private:
+  // Where the frame of a window opened beside another goes.
+  QPoint BesideCaller(QSize frameSize) const;
+  // While the window manager places the window: it is put back where it
+  // was meant to be, its title bar on the work area, wherever the window
+  // manager put it.
+  void KeepPlaced();
   void Place(int placement);
   void BuildMenuBar();
   void FocusFirstEmptyField();
+  void FollowPlacement();
 
   Window& owner_;
   QPointer<QWidget> frame_;
   QPointer<QWidget> content_;
   QPointer<QWidget> menuBar_;
   std::vector<QPointer<QWidget>> typingFields_;  // in the order of Tab
+  QPointer<QWidget> placedBeside_;
   std::optional<Qt::WindowFlags> flags_;
+  QPointer<QTimer> follow_;
+  QElapsedTimer followingFor_;
+  QElapsedTimer shownFor_;
+  qint64 framedSince_ = -1;
+  QRect lastSeen_;
   bool placed_ = false;
-  bool checkTitleBar_ = false;
   bool wantsMenuBar_ = false;
   bool made_ = false;
 };

@@ -57,8 +57,10 @@ Window::Window() : peer_(std::make_unique<qt::WindowPeer>(*this)) { WindowSystem
 
 Window::~Window() {
   WindowSystem::Forget(this);
-  controls_.clear();
+  // The frame first: it stays on the screen as it was until the window that
+  // replaces it is painted, and must not show its controls going.
   peer_.reset();
+  controls_.clear();
 }
 
 void Window::Constructor() {
@@ -155,9 +157,17 @@ void Window::WidgetsMade() {
 
 void Window::SyncScreenVisibility() { peer_->SetOnScreen(open_ && shown_); }
 
-void Window::RaiseOnScreen(bool front) {
-  if (open_ && shown_) peer_->Raise(front);
+void Window::RaiseOnScreen(bool takeKeyboard) {
+  if (!open_ || !shown_) return;
+  peer_->Raise();
+  if (takeKeyboard) peer_->TakeKeyboard(true);
 }
+
+void Window::TakeKeyboardOnScreen(bool evenWhereItIs) {
+  if (open_ && shown_) peer_->TakeKeyboard(evenWhereItIs);
+}
+
+bool Window::OpensBeside() const { return properties_.placement == 4; }
 
 Ref<Window> GetImplicitWindow(std::string_view className) { return WindowSystem::Find(className); }
 

@@ -84,7 +84,11 @@ class Window : public Object {
   // The window's widgets are there: its controls get theirs.
   void WidgetsMade();
   void SyncScreenVisibility();
-  void RaiseOnScreen(bool front);
+  void RaiseOnScreen(bool takeKeyboard);
+  void TakeKeyboardOnScreen(bool evenWhereItIs);
+  // Opened beside the window it was called up from (placement 4): it leaves
+  // the keyboard in that one.
+  bool OpensBeside() const;
 
  protected:
   const ClassRecord& NativeClass() const override;

@@ -37,6 +37,24 @@ bool SameWindows(const std::vector<std::weak_ptr<Object>>& was, const std::vecto
   return true;
 }
 
+// Where the keyboard goes: to the front window, unless it was opened beside
+// another, which keeps it; what the user was typing goes on into its field.
+Window* KeyboardWindow(const std::vector<Window*>& stack) {
+  for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+    if (!(*it)->OpensBeside()) return *it;
+  }
+  return stack.back();
+}
+
+void PutKeyboard(const std::vector<Window*>& stack, bool evenWhereItIs) {
+  if (stack.empty()) return;
+  Window* keyboard = KeyboardWindow(stack);
+  // Asking again for a window beside another would raise the caller over it.
+  keyboard->TakeKeyboardOnScreen(evenWhereItIs && keyboard == stack.back());
+  // A window manager raises the window it activates.
+  if (keyboard != stack.back()) stack.back()->RaiseOnScreen(false);
+}
+
 void Activate(Window& window) {
   Ref<Object> keep = window.shared_from_this();
   RaiseClassEvent(window, "Activate");
@@ -151,9 +169,12 @@ void WindowSystem::Flush() {
     if (SameWindows(s.onScreen, stack)) return;
     s.onScreen.clear();
     for (Window* w : stack) s.onScreen.push_back(w->weak_from_this());
-    for (Window* w : stack) w->RaiseOnScreen(w == stack.back());
+    for (Window* w : stack) w->RaiseOnScreen(false);
+    PutKeyboard(stack, false);
   }
 }
+
+void WindowSystem::ReturnKeyboard() { PutKeyboard(S().stack, true); }
 
 void WindowSystem::ReleaseAll() {
   auto& s = S();

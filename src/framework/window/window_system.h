@@ -34,6 +34,10 @@ class WindowSystem {
   // reach the program.
   static bool NothingLeftToSee();
 
+  // The keyboard goes back to the window that should have it, after a window
+  // that may have had it left the screen.
+  static void ReturnKeyboard();
+
   // The user brought a window to the front on the screen.
   static void NativeActivated(Window& window);
 

@@ -1,0 +1,228 @@
+#include "framework/qt/handover.h"
+
+#include <QApplication>
+#include <QBackingStore>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
+
+#include "framework/window/window_system.h"
+
+namespace fw::qt {
+
+namespace {
+
+// Longest a frame waits for the one replacing it: one that never paints
+// (minimized, or refused by the window manager) must not keep it there.
+constexpr int kLongestWaitMs = 1000;
+
+struct Leaver {
+  QPointer<QWidget> frame;
+  bool deleteAfter = false;
+};
+
+// Input meant for a frame that is on its way out goes nowhere: its window
+// is gone or hidden for the program.
+class InputBlocker : public QObject {
+ public:
+  bool eventFilter(QObject* target, QEvent* event) override;
+};
+
+struct State {
+  std::vector<Leaver> leaving;
+  std::vector<QPointer<QWidget>> coming;
+  QPointer<QTimer> deadline;
+  QPointer<InputBlocker> blocker;
+  bool settlePosted = false;
+  bool keyboardAsked = false;
+  // A frame came onto the screen since the frames last left: the keyboard
+  // has somewhere to go.
+  bool replaced = false;
+};
+
+State& S() {
+  static State state;
+  return state;
+}
+
+bool IsInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool InputBlocker::eventFilter(QObject* target, QEvent* event) {
+  if (S().leaving.empty() || !IsInput(event->type()) || !target->isWidgetType()) return false;
+  return Leaving(static_cast<QWidget*>(target)->window());
+}
+
+void Go(const Leaver& leaver) {
+  QWidget* frame = leaver.frame;
+  if (!frame) return;
+  frame->hide();
+  frame->setUpdatesEnabled(true);
+  if (leaver.deleteAfter) {
+    frame->deleteLater();
+    return;
+  }
+  // A hidden window gives its pixel store back; the toolkit makes it anew,
+  // and paints it all, before the window shows again. Later, so that no
+  // paint that is under way loses its store.
+  QTimer::singleShot(0, frame, [frame = QPointer<QWidget>(frame)] {
+    if (frame && !frame->isVisible() && frame->backingStore())
+      frame->backingStore()->resize(QSize(1, 1));
+  });
+}
+
+// A busy window manager may still drop the keyboard on the floor when the
+// frame that had it goes; it is looked for twice more, briefly.
+constexpr int kKeyboardLooksMs[] = {250, 750};
+
+void LeaveAndReturnKeyboard() {
+  bool any = !S().leaving.empty();
+  S().keyboardAsked = false;
+  S().replaced = false;
+  LeaveAllNow();
+  if (!any) return;
+  WindowSystem::ReturnKeyboard();
+  for (int ms : kKeyboardLooksMs) {
+    QTimer::singleShot(ms, QCoreApplication::instance(), [] {
+      if (!QApplication::activeWindow() && S().leaving.empty()) WindowSystem::ReturnKeyboard();
+    });
+  }
+}
+
+void SettleSoon();
+
+void WaitAtMostALittle() {
+  auto& s = S();
+  if (!s.deadline) {
+    s.deadline = new QTimer(QCoreApplication::instance());
+    s.deadline->setSingleShot(true);
+    QObject::connect(s.deadline, &QTimer::timeout, [] {
+      S().coming.clear();
+      LeaveAndReturnKeyboard();
+    });
+  }
+  if (!s.deadline->isActive()) s.deadline->start(kLongestWaitMs);
+}
+
+// A frame that goes while it has the keyboard leaves the window manager to
+// choose where it goes, often to none of ours: the keyboard moves first.
+bool KeyboardInLeaving() {
+  QWidget* active = QApplication::activeWindow();
+  return active && Leaving(active);
+}
+
+void Settle() {
+  auto& s = S();
+  std::erase_if(s.coming, [](const QPointer<QWidget>& f) { return !f || !f->isVisible(); });
+  if (s.leaving.empty()) return;
+  if (!s.coming.empty()) {
+    WaitAtMostALittle();
+    return;
+  }
+  if (s.replaced && KeyboardInLeaving() && !s.keyboardAsked) {
+    s.keyboardAsked = true;
+    static bool watching = false;
+    if (!watching) {
+      watching = true;
+      QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [] { SettleSoon(); });
+    }
+    WindowSystem::ReturnKeyboard();
+    WaitAtMostALittle();
+    return;
+  }
+  if (s.keyboardAsked && KeyboardInLeaving()) return;  // on its way, or the deadline comes
+  LeaveAndReturnKeyboard();
+}
+
+// After the current event: the paint that ended the wait has then gone out
+// to the display, ahead of the frames' going.
+void SettleSoon() {
+  auto& s = S();
+  if (s.settlePosted || !QCoreApplication::instance()) return;
+  s.settlePosted = true;
+  QTimer::singleShot(0, QCoreApplication::instance(), [] {
+    S().settlePosted = false;
+    Settle();
+  });
+}
+
+}  // namespace
+
+void LeaveScreen(QWidget* frame, bool deleteAfter) {
+  if (!frame) return;
+  auto& s = S();
+  std::erase(s.coming, frame);
+  if (!frame->isVisible() || !QCoreApplication::instance()) {
+    Go({frame, deleteAfter});
+    return;
+  }
+  for (Leaver& l : s.leaving) {
+    if (l.frame == frame) {
+      l.deleteAfter = l.deleteAfter || deleteAfter;
+      return;
+    }
+  }
+  // What the frame shows stays as it was, whatever happens to its widgets.
+  frame->setUpdatesEnabled(false);
+  s.leaving.push_back({frame, deleteAfter});
+  if (!s.blocker) {
+    s.blocker = new InputBlocker;
+    s.blocker->setParent(QCoreApplication::instance());
+    QCoreApplication::instance()->installEventFilter(s.blocker);
+  }
+  SettleSoon();
+}
+
+bool Leaving(const QWidget* frame) {
+  const auto& leaving = S().leaving;
+  return frame && std::any_of(leaving.begin(), leaving.end(),
+                              [frame](const Leaver& l) { return l.frame == frame; });
+}
+
+void StayOnScreen(QWidget* frame) {
+  auto& leaving = S().leaving;
+  auto at = std::find_if(leaving.begin(), leaving.end(),
+                         [frame](const Leaver& l) { return l.frame == frame; });
+  if (at == leaving.end() || at->deleteAfter) return;
+  leaving.erase(at);
+  frame->setUpdatesEnabled(true);
+}
+
+void ComingOnScreen(QWidget* frame) {
+  auto& coming = S().coming;
+  S().replaced = true;
+  if (std::find(coming.begin(), coming.end(), frame) == coming.end()) coming.push_back(frame);
+}
+
+void Painted(QWidget* frame) {
+  auto& s = S();
+  auto at = std::find(s.coming.begin(), s.coming.end(), frame);
+  if (at == s.coming.end()) return;
+  s.coming.erase(at);
+  if (s.leaving.empty()) s.replaced = false;
+  if (s.coming.empty() && !s.leaving.empty()) SettleSoon();
+}
+
+void LeaveAllNow() {
+  auto& s = S();
+  std::vector<Leaver> leaving = std::move(s.leaving);
+  s.leaving.clear();
+  if (s.deadline) s.deadline->stop();
+  for (const Leaver& l : leaving) Go(l);
+}
+
+}  // namespace fw::qt

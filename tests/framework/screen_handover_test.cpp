@@ -1,0 +1,50 @@
+#include <QApplication>
+#include <QPointer>
+
+#include "framework/application/dispatch.h"
+#include "framework/property_stream/property_stream.h"
+#include "support/harness.h"
+#include "test_windows.h"
+
+// How windows take over the screen and the keyboard from each other.
+namespace {
+
+using harness::Implicit;
+using testwin::NoteWindow;
+using testwin::OtherWindow;
+
+using ScreenHandoverTest = harness::FrameworkTest;
+
+QWidget* FieldOf(const fw::Ref<fw::Window>& w) {
+  return w->ControlByName("EditField1")->Peer()->Widget();
+}
+
+TEST_F(ScreenHandoverTest, ClosedWindowStaysOnTheScreenUntilTheNextIsPainted) {
+  harness::AsHandler([] { Implicit<NoteWindow>(); });
+  QPointer<QWidget> leaving = Implicit<NoteWindow>()->Peer().Frame();
+  fw::Dispatch([] {
+    Implicit<OtherWindow>();
+    Implicit<NoteWindow>()->Close();
+  });
+  // The next window is on the screen but not painted yet.
+  ASSERT_TRUE(leaving);
+  EXPECT_TRUE(leaving->isVisible());
+  harness::ProcessEvents();
+  EXPECT_FALSE(leaving);
+  EXPECT_EQ(harness::ShownWindows(), std::vector<std::string>{"OtherWindow.OtherWindow"});
+}
+
+TEST_F(ScreenHandoverTest, WindowOpenedBesideLeavesTheKeyboardInTheCaller) {
+  harness::AsHandler([] { Implicit<NoteWindow>(); });
+  auto caller = Implicit<NoteWindow>();
+  ASSERT_EQ(QApplication::activeWindow(), caller->Peer().Frame());
+  harness::AsHandler([] {
+    fw::SetProperties(*Implicit<OtherWindow>(),
+                      fw::PropertyStreamBuilder().Integer("Placement", 4).Bytes());
+  });
+  EXPECT_TRUE(harness::OnScreen(*Implicit<OtherWindow>()));
+  EXPECT_EQ(QApplication::activeWindow(), caller->Peer().Frame());
+  EXPECT_EQ(QApplication::focusWidget(), FieldOf(caller));
+}
+
+}  // namespace
