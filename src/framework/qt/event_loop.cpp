@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QTranslator>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -27,6 +30,21 @@ void SubstituteFaces() {
                              {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
 }
 
+// The toolkit's own texts (the fields' and scroll bars' menus, the names of
+// the keys in shortcuts) speak the program's language, whatever the user's
+// locale says. Without the translations installed they stay English.
+void SpeakGerman() {
+  QLocale german(QLocale::German, QLocale::Germany);
+  QLocale::setDefault(german);
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(german, QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator);
+  } else {
+    delete translator;
+  }
+}
+
 }  // namespace
 
 void StartToolkit() {
@@ -46,6 +64,7 @@ void StartToolkit() {
   ownApp = new QApplication(argc, argv);
   if (fonts) fonts->join();
   QApplication::setQuitOnLastWindowClosed(false);
+  SpeakGerman();
   SubstituteFaces();
 }
 
