@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -121,6 +122,23 @@ TEST_F(EventsTest, AFocusedBoxShowsOneFrameHoweverTheFocusCame) {
   QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
   QApplication::sendEvent(box, &back);
   EXPECT_TRUE(framed());
+}
+
+TEST_F(EventsTest, TypedTextStandsClearOfTheFieldsBorder) {
+  harness::Type(field, "8");
+  QImage look = field->Peer()->Widget()->grab().toImage();
+  // The first dark pixel inside the border's two pixels.
+  int firstInk = look.width();
+  for (int x = 2; x < look.width() && firstInk == look.width(); ++x) {
+    for (int y = look.height() / 4; y < look.height() * 3 / 4; ++y) {
+      if (qGray(look.pixel(x, y)) < 100) {
+        firstInk = x;
+        break;
+      }
+    }
+  }
+  EXPECT_GE(firstInk, 7);
+  EXPECT_LE(firstInk, 10);
 }
 
 TEST_F(EventsTest, FailureInAHandlerEndsTheLoopAndReachesTheCaller) {

@@ -13,6 +13,8 @@ namespace fw {
 
 namespace {
 
+constexpr int kInnerMargin = 3;
+
 class EditFieldPeer : public qt::ControlPeer {
  public:
   using ControlPeer::ControlPeer;
@@ -66,7 +68,11 @@ std::unique_ptr<qt::ControlPeer> EditField::MakePeer(qt::WindowPeer& window) {
     area->document()->setDocumentMargin(2);
     widget = area;
   } else {
-    widget = new QLineEdit(window.Content());
+    auto* line = new QLineEdit(window.Content());
+    // The toolkit sets the text almost against the border, where the caret
+    // touches the first character; a little air inside the field's box.
+    line->setTextMargins(kInnerMargin, 0, kInnerMargin, 0);
+    widget = line;
   }
   auto peer = std::make_unique<EditFieldPeer>(*this, widget);
   auto changed = [p = peer.get()] {
