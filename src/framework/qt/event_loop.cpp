@@ -7,6 +7,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QTranslator>
+#include <QWidget>
 #include <optional>
 #include <system_error>
 #include <thread>
@@ -87,6 +88,15 @@ void WatchDescriptor(int fd, std::function<void()> work) {
   if (!QCoreApplication::instance() || fd < 0) return;
   auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, std::move(work));
+}
+
+void RestoreMinimizedWindows() {
+  if (!QApplication::instance()) return;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->isVisible() && top->isMinimized()) {
+      top->setWindowState(top->windowState() & ~Qt::WindowMinimized);
+    }
+  }
 }
 
 void PostToEventLoop(std::function<void()> work) {
