@@ -17,7 +17,7 @@ namespace fw {
 namespace {
 
 // How long a new start waits for the running one to say it came forward.
-constexpr int kPatienceMs = 1500;
+constexpr int kPatienceMs = 2000;
 
 struct Place {
   sockaddr_un address{};
