@@ -125,20 +125,23 @@ TEST_F(EventsTest, AFocusedBoxShowsOneFrameHoweverTheFocusCame) {
 }
 
 TEST_F(EventsTest, TypedTextStandsClearOfTheFieldsBorder) {
-  harness::Type(field, "8");
-  QImage look = field->Peer()->Widget()->grab().toImage();
   // The first dark pixel inside the border's two pixels.
-  int firstInk = look.width();
-  for (int x = 2; x < look.width() && firstInk == look.width(); ++x) {
-    for (int y = look.height() / 4; y < look.height() * 3 / 4; ++y) {
-      if (qGray(look.pixel(x, y)) < 100) {
-        firstInk = x;
-        break;
+  auto firstInk = [](const fw::Ref<fw::EditField>& f) {
+    QImage look = f->Peer()->Widget()->grab().toImage();
+    for (int x = 2; x < look.width(); ++x) {
+      for (int y = 4; y < look.height() * 3 / 4; ++y) {
+        if (qGray(look.pixel(x, y)) < 100) return x;
       }
     }
+    return look.width();
+  };
+  auto area = testwin::MakeControl<NoteWindow, fw::EditField>(
+      *note, "EditField2", testwin::FieldStream("EditField2", 10, 100, 200, 80, true));
+  for (const auto& f : {field, area}) {
+    harness::Type(f, "8");
+    EXPECT_GE(firstInk(f), 7) << f->Peer()->Widget()->metaObject()->className();
+    EXPECT_LE(firstInk(f), 10);
   }
-  EXPECT_GE(firstInk, 7);
-  EXPECT_LE(firstInk, 10);
 }
 
 TEST_F(EventsTest, FailureInAHandlerEndsTheLoopAndReachesTheCaller) {
