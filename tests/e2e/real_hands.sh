@@ -366,7 +366,7 @@ second_start() {
   (in_program_env timeout 20 "$bundle/bin/merkhaus" </dev/null >"$work/second.log" 2>&1)
   status2=$?
   echo "     the second start ended after $(( ($(now_us) - asked) / 1000 )) ms"
-  [ "$status2" = 0 ] || fail "second start: status $status2 ($(tail -n 2 "$work/second.log"); $(ps -eo pid,stat,etime,args | grep [m]erkhaus))"
+  [ "$status2" = 0 ] || fail "second start: status $status2 ($(tail -n 5 "$work/second.log"); $(tail -n 5 "$log"); $(ps -eo pid,stat,etime,args | grep [m]erkhaus))"
   prog_pid="$pid" prog_log="$log"
   [ "$(program_windows)" = "$first" ] || fail "second start: the first run's windows changed"
   expect_maps "$label-second-start" ""
