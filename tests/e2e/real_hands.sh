@@ -361,9 +361,22 @@ second_start() {
   # A user starts again once the window is there to see, not sooner.
   wait_settled "second start: welcome window"
   forget_maps
-  local asked
+  local asked second end
   asked="$(now_us)"
-  (in_program_env timeout 20 "$bundle/bin/merkhaus" </dev/null >"$work/second.log" 2>&1)
+  (in_program_env "$bundle/bin/merkhaus" </dev/null >"$work/second.log" 2>&1) &
+  second=$!
+  echo "$second" >>"$work/children"
+  # It ends once the first has answered, or shows its windows if the first
+  # does not answer; which it was, and where it waits, is told if it runs on.
+  end="$(deadline_in 10)"
+  while ! proc_gone "$second" && ! past "$end"; do sleep "$POLL"; done
+  if ! proc_gone "$second"; then
+    local why
+    why="$(xdotool search --onlyvisible --pid "$second" | wc -l) windows; in $(cat "/proc/$second/wchan" 2>/dev/null)"
+    stop_pid "$second"
+    fail "second start: still running after 10 s ($why; first: $(tail -n 5 "$log"))"
+  fi
+  wait "$second"
   status2=$?
   echo "     the second start ended after $(( ($(now_us) - asked) / 1000 )) ms"
   [ "$status2" = 0 ] || fail "second start: status $status2 ($(tail -n 5 "$work/second.log"); $(tail -n 5 "$log"); $(ps -eo pid,stat,etime,args | grep [m]erkhaus))"
