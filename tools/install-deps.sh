@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   fontconfig libfontconfig-dev fonts-dejavu-core
   clang libclang-rt-14-dev llvm

@@ -105,7 +105,8 @@ class ProgramWindow : public fw::Window {
     fw::ClassBuilder<W> builder(def.className, fw::Window::Lookup());
     builder.Method("Layout", &ProgramWindow::Layout)
         .Method("CreateControls", &ProgramWindow::CreateControls)
-        .Method("CreateControls0", &ProgramWindow::CreateControls0, {{"Hidden", ""}})
+        // The record keeps the method's full name: only C++ reserves the underscore.
+        .Method("_CreateControls0", &ProgramWindow::CreateControls0, {{"Hidden", ""}})
         .Handles("Layout", "Layout", &ProgramWindow::Layout)
         .Handles("CreateControls", "CreateControls", &ProgramWindow::CreateControls);
     for (const ControlDef<W>& control : def.controls) {

@@ -2,7 +2,9 @@
 # What patients and therapists do to the real program that the daily roads
 # don't: keys that close a message box, a stray Space or Return in a window
 # that just opened, double clicks on "weiter", clicks beside a small box,
-# the list window beside the code field, a second start, small screens.
+# the keyboard alone, the toolkit's menus in German, the list window beside
+# the code field, a second start (also to minimized or hanging windows),
+# small screens.
 # Run bare, or under Debian's openbox window manager.
 #
 #   real_hands.sh --bundle DIR [--references DIR] [--work DIR] [--wm openbox]
@@ -241,18 +243,172 @@ wait_focus() {
   done
 }
 
+# The colour of one pixel of the window's content, as "R G B".
+content_pixel() {
+  convert "$work/full.miff" -gravity SouthEast -crop 1000x750+0+0 +repage +gravity \
+    -crop "1x1+$1+$2" +repage -depth 8 -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+}
+
+# Whether the focus frame (a blue line a few pixels outside the control's
+# left and right edges) stands around the control at LEFT TOP WIDTH HEIGHT.
+framed() {
+  local left="$1" top="$2" width="$3" height="$4" r g b x
+  capture "$win" || return 1
+  for x in $((left - 4)) $((left + width + 3)); do
+    read -r r g b <<<"$(content_pixel "$x" $((top + height / 2)))"
+    (( r < 40 && g > 60 && g < 110 && b > 170 && b < 220 )) || return 1
+  done
+}
+
+# Tab until the control at LEFT TOP WIDTH HEIGHT shows the focus frame.
+tab_to() {
+  local what="$1" i; shift
+  for i in $(seq 8); do
+    press Tab
+    sleep 0.15
+    framed "$@" && return 0
+  done
+  fail "$what: Tab never put a visible focus frame there"
+}
+
+# By keyboard alone: Tab to a button and Return or keypad Enter presses it,
+# and a button that had the focus shows its frame when its window comes back.
+keyboard_alone() {
+  start_program "$bundle" "$work/keys.log"
+  wait_single_window "" "keys: start screen"
+  tab_to "start screen weiter" 800 650 90 20
+  press Return
+  wait_single_window "$win" "keys: welcome after Return on weiter"
+  tab_to "neuen Text lernen" 325 553 308 35
+  keep_screen "$work/full.miff" "$label-keys-check-box-framed"
+  press space
+  wait_single_window "$win" "keys: code entry"
+  type_text gold
+  press Return
+  wait_single_window "$win" "keys: introduction"
+  tab_to "introduction weiter" 800 650 90 20
+  press KP_Enter
+  wait_single_window "$win" "keys: text after keypad Enter"
+  local text="$win"
+  tab_to "text weiter" 800 660 90 20
+  press Return
+  wait_single_window "$win" "keys: steps 2 and 3"
+  tab_to "steps weiter" 800 650 90 20
+  press Return
+  wait_single_window "$win" "keys: the text again"
+  [ "$win" = "$text" ] || fail "keys: another text window came"
+  local end
+  end="$(deadline_in "$STEP_DEADLINE")"
+  until framed 800 660 90 20; do
+    past "$end" && fail "keys: the text's weiter holds the focus but shows no frame"
+    sleep "$POLL"
+  done
+  keep_screen "$work/full.miff" "$label-keys-focus-back"
+  press Return
+  wait_single_window "$win" "keys: Return on the framed weiter"
+  echo "ok   $label by keyboard alone: Return and keypad Enter press the focused button, its frame always seen"
+  stop_pid "$prog_pid"; prog_pid=""
+}
+
+# The toolkit's own menus speak German whatever the locale: the code field's
+# menu is the size of its German reference and looks like it.
+german_context_menu() {
+  start_on_welcome menu
+  click 325 553 308 35 box
+  wait_single_window "$win" "menu: code entry"
+  local code="$win" before menu end
+  before="$(xdotool search --pid "$prog_pid" 2>/dev/null | sort)"
+  content_origin "$code"
+  xdotool mousemove --sync $((ox + 500)) $((oy + 382)) click 3
+  end="$(deadline_in "$STEP_DEADLINE")"
+  while :; do
+    menu="$(comm -13 <(printf '%s\n' "$before") <(xdotool search --onlyvisible --pid "$prog_pid" 2>/dev/null | sort) | head -n 1)"
+    [ -n "$menu" ] && import -silent -window "$menu" "$work/menu.png" 2>/dev/null && break
+    past "$end" && fail "menu: no menu came up on a right click into the code field"
+    sleep "$POLL"
+  done
+  sleep 0.3
+  import -silent -window "$menu" -depth 8 -strip "$work/menu.png"
+  keep_screen "$work/menu.png" "$label-context-menu"
+  if [ "$update" = 1 ]; then
+    cp "$work/menu.png" "$refdir/context-menu.png"
+    echo "wrote context-menu"
+  else
+    local got want rmse
+    got="$(identify -format '%wx%h' "$work/menu.png")"
+    want="$(identify -format '%wx%h' "$refdir/context-menu.png")"
+    [ "$got" = "$want" ] || fail "menu: the code field's menu is $got, its German reference $want"
+    rmse="$(compare -metric RMSE "$work/menu.png" "$refdir/context-menu.png" null: 2>&1)"
+    rmse="${rmse#*(}"; rmse="${rmse%%)*}"
+    awk -v e="$rmse" -v t="$TEXT_TOL" 'BEGIN { exit !(e <= t) }' ||
+      fail "menu: the code field's menu differs from its German reference ($rmse)"
+  fi
+  press Escape
+  echo "ok   $label the code field's menu is German"
+  stop_pid "$prog_pid"; prog_pid=""
+}
+
+# Waits until two looks at the window in a row are the same: it is painted.
+wait_settled() {
+  local end
+  end="$(deadline_in "$STEP_DEADLINE")"
+  rm -f "$work/settle-a.miff"
+  while :; do
+    capture "$win" && mv "$work/full.miff" "$work/settle-b.miff" &&
+      [ -f "$work/settle-a.miff" ] && same_but_caret "$work/settle-a.miff" "$work/settle-b.miff" &&
+      return 0
+    [ -f "$work/settle-b.miff" ] && mv "$work/settle-b.miff" "$work/settle-a.miff"
+    past "$end" && fail "$1: the window did not settle"
+    sleep "$POLL"
+  done
+}
+
 # A second start brings the first forward and ends with status 0.
 second_start() {
   start_on_welcome second
   local first="$win" pid="$prog_pid" log="$prog_log" status2
+  # A user starts again once the window is there to see, not sooner.
+  wait_settled "second start: welcome window"
   forget_maps
-  (in_program_env timeout 20 "$bundle/bin/merkhaus" </dev/null >"$work/second.log" 2>&1)
+  local asked second end
+  asked="$(now_us)"
+  (in_program_env "$bundle/bin/merkhaus" </dev/null >"$work/second.log" 2>&1) &
+  second=$!
+  echo "$second" >>"$work/children"
+  # It ends once the first has answered, or shows its windows if the first
+  # does not answer; which it was, and where it waits, is told if it runs on.
+  end="$(deadline_in 10)"
+  while ! proc_gone "$second" && ! past "$end"; do sleep "$POLL"; done
+  if ! proc_gone "$second"; then
+    local why
+    why="$(xdotool search --onlyvisible --pid "$second" | wc -l) windows; in $(cat "/proc/$second/wchan" 2>/dev/null)"
+    stop_pid "$second"
+    fail "second start: still running after 10 s ($why; first: $(tail -n 5 "$log"))"
+  fi
+  wait "$second"
   status2=$?
-  [ "$status2" = 0 ] || fail "second start: status $status2 ($(tail -n 2 "$work/second.log"))"
+  echo "     the second start ended after $(( ($(now_us) - asked) / 1000 )) ms"
+  [ "$status2" = 0 ] || fail "second start: status $status2 ($(tail -n 5 "$work/second.log"); $(tail -n 5 "$log"); $(ps -eo pid,stat,etime,args | grep [m]erkhaus))"
   prog_pid="$pid" prog_log="$log"
   [ "$(program_windows)" = "$first" ] || fail "second start: the first run's windows changed"
   expect_maps "$label-second-start" ""
   echo "ok   $label a second start ends with status 0 and opens nothing"
+  if [ -n "$wm" ]; then
+    # Minimized, the first run's window comes back with the next start.
+    xdotool windowminimize --sync "$first"
+    (in_program_env timeout 20 "$bundle/bin/merkhaus" </dev/null >"$work/second.log" 2>&1)
+    wait_single_window "" "second start while minimized: the window back and focused"
+    [ "$win" = "$first" ] || fail "second start while minimized: another window came"
+    echo "ok   $label a second start brings the minimized window back"
+  fi
+  # A first run that hangs keeps no new start from showing its windows.
+  kill -STOP "$pid"
+  start_program "$bundle" "$work/beside-hung.log"
+  wait_single_window "" "start beside a hanging run"
+  stop_pid "$prog_pid"; prog_pid=""
+  kill -CONT "$pid"
+  prog_pid="$pid" prog_log="$log"
+  echo "ok   $label a hanging run keeps no new start from showing its window"
   stop_pid "$prog_pid"; prog_pid=""
   # A run that was killed leaves nothing that blocks the next start.
   start_program "$bundle" "$work/after-kill.log"
@@ -365,6 +521,8 @@ new_display 1280x1024
 recall_message_and_double_click
 stray_keys_and_double_clicks
 information_again
+keyboard_alone
+german_context_menu
 second_start
 list_beside_code_field 1280x1024
 new_display 1920x1080

@@ -1,8 +1,12 @@
 #include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <memory>
 #include <QTest>
 
 #include "framework/folder_item/folder_item.h"
 #include "framework/menu/menu_item.h"
+#include "framework/qt/control_peer.h"
 #include "framework/runtime/runtime.h"
 #include "support/harness.h"
 #include "test_windows.h"
@@ -104,6 +108,19 @@ TEST_F(ApplicationTest, EditingEntriesActOnTheFocusedFieldWhenTheyCan) {
   EXPECT_EQ(field->Text(), "");
   harness::TriggerMenuEntry(*note, "EditUndo");
   EXPECT_EQ(field->Text(), "gold");
+}
+
+TEST_F(ApplicationTest, TheToolkitsOwnTextsAreGerman) {
+  StartWithMenuBar();
+  auto note = Implicit<NoteWindow>();
+  auto* line = qobject_cast<QLineEdit*>(note->ControlByName("EditField1")->Peer()->Widget());
+  ASSERT_NE(line, nullptr);
+  std::unique_ptr<QMenu> menu(line->createStandardContextMenu());
+  QStringList entries;
+  for (QAction* a : menu->actions()) entries << a->text();
+  EXPECT_TRUE(entries.contains("Einf&ügen")) << entries.join(" | ").toStdString();
+  EXPECT_FALSE(entries.contains("&Paste"));
+  EXPECT_EQ(QKeySequence("Ctrl+Q").toString(QKeySequence::NativeText), "Strg+Q");
 }
 
 TEST_F(ApplicationTest, QuitEntryAndItsShortcutQuit) {

@@ -1,5 +1,9 @@
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 
 #include "framework/application/dispatch.h"
 #include "framework/qt/control_peer.h"
@@ -73,6 +77,71 @@ TEST_F(EventsTest, ButtonClickRaisesAction) {
   note->onAction = [&] { ++actions; };
   harness::Click(note->ControlByName("PushButton1"));
   EXPECT_EQ(actions, 1);
+}
+
+TEST_F(EventsTest, ReturnAndEnterPressTheFocusedButtonOnceAsSpaceDoes) {
+  int actions = 0;
+  note->onAction = [&] { ++actions; };
+  auto button = note->ControlByName("PushButton1");
+  button->Peer()->Widget()->setFocus(Qt::TabFocusReason);
+  harness::PressKey(button, Qt::Key_Return);
+  QTest::keyClick(button->Peer()->Widget(), Qt::Key_Enter, Qt::KeypadModifier);
+  harness::PressKey(button, Qt::Key_Space);
+  EXPECT_EQ(actions, 3);
+  // A held key presses once.
+  QTest::sendKeyEvent(QTest::KeyAction::Press, button->Peer()->Widget(), Qt::Key_Return, '\r',
+                      Qt::NoModifier);
+  QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", true);
+  QApplication::sendEvent(button->Peer()->Widget(), &repeat);
+  EXPECT_EQ(actions, 4);
+}
+
+TEST_F(EventsTest, AFocusedBoxShowsOneFrameHoweverTheFocusCame) {
+  QWidget* box = note->ControlByName("CheckBox1")->Peer()->Widget();
+  QWidget* content = box->parentWidget();
+  auto framed = [&] {
+    auto frames = content->findChildren<QWidget*>();
+    return std::any_of(frames.begin(), frames.end(), [&](QWidget* w) {
+      return w->isVisible() && w->testAttribute(Qt::WA_TransparentForMouseEvents) &&
+             w->geometry().contains(box->geometry());
+    });
+  };
+  QImage unfocused = box->grab().toImage();
+  box->window()->activateWindow();
+  box->setFocus(Qt::TabFocusReason);
+  harness::ProcessEvents();
+  ASSERT_TRUE(box->hasFocus());
+  EXPECT_TRUE(framed());
+  // Our frame is the only mark: the box itself looks as it did.
+  EXPECT_EQ(box->grab().toImage(), unfocused);
+
+  // Its window went behind another and came back to the front.
+  QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(box, &out);
+  EXPECT_FALSE(framed());
+  QFocusEvent back(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(box, &back);
+  EXPECT_TRUE(framed());
+}
+
+TEST_F(EventsTest, TypedTextStandsClearOfTheFieldsBorder) {
+  // The first dark pixel inside the border's two pixels.
+  auto firstInk = [](const fw::Ref<fw::EditField>& f) {
+    QImage look = f->Peer()->Widget()->grab().toImage();
+    for (int x = 2; x < look.width(); ++x) {
+      for (int y = 4; y < look.height() * 3 / 4; ++y) {
+        if (qGray(look.pixel(x, y)) < 100) return x;
+      }
+    }
+    return look.width();
+  };
+  auto area = testwin::MakeControl<NoteWindow, fw::EditField>(
+      *note, "EditField2", testwin::FieldStream("EditField2", 10, 100, 200, 80, true));
+  for (const auto& f : {field, area}) {
+    harness::Type(f, "8");
+    EXPECT_GE(firstInk(f), 7) << f->Peer()->Widget()->metaObject()->className();
+    EXPECT_LE(firstInk(f), 10);
+  }
 }
 
 TEST_F(EventsTest, FailureInAHandlerEndsTheLoopAndReachesTheCaller) {

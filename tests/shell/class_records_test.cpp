@@ -31,7 +31,7 @@ namespace {
 using Names = std::vector<std::string>;
 
 Names Head(Names own) {
-  Names all{"Layout", "CreateControls", "CreateControls0"};
+  Names all{"Layout", "CreateControls", "_CreateControls0"};
   all.insert(all.end(), own.begin(), own.end());
   return all;
 }
@@ -137,7 +137,7 @@ TEST(ClassRecords, WindowsHandleTheirOwnEventsAndHoldTheirProperties) {
             "%b%o<Graphics>i4i4i4i4");
   EXPECT_EQ(Window12::Lookup().FindMember("EditField3_KeyUp")->signature, "%%s");
   EXPECT_EQ(Window1::Lookup().FindMember("ColourPicture")->signature, "%o<Picture>%o<Picture>c");
-  EXPECT_EQ(Window1::Lookup().FindMember("CreateControls0")->attributes.back().name, "Hidden");
+  EXPECT_EQ(Window1::Lookup().FindMember("_CreateControls0")->attributes.back().name, "Hidden");
   EXPECT_TRUE(Window1::Lookup().exit);
   EXPECT_FALSE(Window3::Lookup().exit);
 }

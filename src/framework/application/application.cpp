@@ -1,7 +1,5 @@
 #include "framework/application/application.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 
@@ -131,13 +129,16 @@ void AnswerLaterStarts() {
   qt::WatchDescriptor(R().singleRunClaim, [claim = R().singleRunClaim] {
     if (!SingleRun::TakeRequests(claim)) return;
     Dispatch([] {
+      // Minimized windows are out of sight: to the user a start that left
+      // them so would have done nothing.
+      qt::RestoreMinimizedWindows();
       if (Window* front = WindowSystem::Front()) front->RaiseOnScreen(true);
     });
   });
 }
 
 void ReleaseThisDisplay() {
-  if (R().singleRunClaim >= 0) close(R().singleRunClaim);
+  SingleRun::Release(R().singleRunClaim);
   R().singleRunClaim = -1;
 }
 

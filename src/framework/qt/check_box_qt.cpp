@@ -3,13 +3,14 @@
 #include "framework/controls/check_box.h"
 #include "framework/qt/click_filter.h"
 #include "framework/qt/control_peer.h"
+#include "framework/qt/focus_frame.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/window_peer.h"
 
 namespace fw {
 
 std::unique_ptr<qt::ControlPeer> CheckBox::MakePeer(qt::WindowPeer& window) {
-  auto* box = new qt::WholeAreaButton<QCheckBox>(window.Content());
+  auto* box = new qt::WholeAreaButton<qt::WithoutOwnFocusMark<QCheckBox>>(window.Content());
   qt::ActOnSingleClicksOnly(box);
   auto peer = std::make_unique<qt::ControlPeer>(*this, box);
   QObject::connect(box, &QCheckBox::clicked, [this, p = peer.get()](bool ticked) {

@@ -1,5 +1,6 @@
 #include "framework/qt/control_peer.h"
 
+#include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QDragMoveEvent>
 #include <QMouseEvent>
@@ -83,8 +84,12 @@ bool ControlPeer::Filter(QObject* target, QEvent* event) {
   };
   switch (event->type()) {
     case QEvent::FocusIn: {
+      // A button holds the focus only where Tab put it, and shows it however
+      // the focus came back (its window returning to the front); a field
+      // that the window gives the focus shows its caret.
       auto reason = static_cast<QFocusEvent*>(event)->reason();
-      if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+      if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+          qobject_cast<QAbstractButton*>(widget_)) {
         ShowFocusFrame(widget_);
       }
       return false;

@@ -13,6 +13,26 @@ namespace fw {
 
 namespace {
 
+// The toolkit sets a field's text almost against its border, where the
+// caret touches the first character: a little air inside the border, at
+// the sides only, so that a one-line box still holds its line.
+constexpr int kInnerMargin = 3;
+constexpr int kDocumentMargin = 2;
+
+// A text area whose sides keep the same air; its own margin is on all four
+// sides, and more of it above and below would push a one-line box's line
+// out of sight.
+class TextArea : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+  void KeepClearOfSides(bool border) {
+    int side = border ? kInnerMargin : 0;
+    if (viewportMargins().left() == side) return;
+    setViewportMargins(side, 0, side, 0);
+  }
+};
+
 class EditFieldPeer : public qt::ControlPeer {
  public:
   using ControlPeer::ControlPeer;
@@ -62,8 +82,11 @@ std::unique_ptr<qt::ControlPeer> EditField::MakePeer(qt::WindowPeer& window) {
   peerMultiline_ = own_.multiline;
   QWidget* widget = nullptr;
   if (own_.multiline) {
-    auto* area = new QPlainTextEdit(window.Content());
-    area->document()->setDocumentMargin(2);
+    auto* area = new TextArea(window.Content());
+    area->document()->setDocumentMargin(kDocumentMargin);
+    // The air at its sides is the field's own colour.
+    area->setBackgroundRole(QPalette::Base);
+    area->setAutoFillBackground(true);
     widget = area;
   } else {
     widget = new QLineEdit(window.Content());
@@ -92,14 +115,17 @@ void EditField::SyncPeer() {
   Qt::Alignment align = own_.alignment == 1   ? Qt::AlignHCenter
                         : own_.alignment == 2 ? Qt::AlignRight
                                               : Qt::AlignLeft;
+  int side = own_.border ? kInnerMargin : 0;
   if (QLineEdit* line = LineOf(Peer())) {
     line->setFrame(own_.border);
+    line->setTextMargins(side, 0, side, 0);
     line->setEchoMode(own_.password ? QLineEdit::Password : QLineEdit::Normal);
     line->setReadOnly(own_.readOnly);
     line->setMaxLength(own_.limitText > 0 ? own_.limitText : 32767);
     line->setAlignment(align | Qt::AlignVCenter);
   } else if (QPlainTextEdit* area = AreaOf(Peer())) {
     area->setFrameShape(own_.border ? QFrame::StyledPanel : QFrame::NoFrame);
+    static_cast<TextArea*>(area)->KeepClearOfSides(own_.border);
     area->setVerticalScrollBarPolicy(own_.scrollbarVertical ? Qt::ScrollBarAsNeeded
                                                             : Qt::ScrollBarAlwaysOff);
     area->setHorizontalScrollBarPolicy(own_.scrollbarHorizontal ? Qt::ScrollBarAsNeeded

@@ -4,8 +4,12 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QTranslator>
+#include <QWidget>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -32,6 +36,21 @@ void SubstituteFaces() {
                              {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
 }
 
+// The toolkit's own texts (the fields' and scroll bars' menus, the names of
+// the keys in shortcuts) speak the program's language, whatever the user's
+// locale says. Without the translations installed they stay English.
+void SpeakGerman() {
+  QLocale german(QLocale::German, QLocale::Germany);
+  QLocale::setDefault(german);
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(german, QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(translator);
+  } else {
+    delete translator;
+  }
+}
+
 }  // namespace
 
 void StartToolkit() {
@@ -53,6 +72,7 @@ void StartToolkit() {
   if (fonts) fonts->join();
   QApplication::setQuitOnLastWindowClosed(false);
   ApplyDesktopIdentity();
+  SpeakGerman();
   SubstituteFaces();
 }
 
@@ -76,6 +96,15 @@ void WatchDescriptor(int fd, std::function<void()> work) {
   if (!QCoreApplication::instance() || fd < 0) return;
   auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier, &QSocketNotifier::activated, std::move(work));
+}
+
+void RestoreMinimizedWindows() {
+  if (!QApplication::instance()) return;
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->isVisible() && top->isMinimized()) {
+      top->setWindowState(top->windowState() & ~Qt::WindowMinimized);
+    }
+  }
 }
 
 void PostToEventLoop(std::function<void()> work) {

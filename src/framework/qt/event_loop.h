@@ -15,6 +15,9 @@ void ExitEventLoop();
 // as the toolkit runs.
 void WatchDescriptor(int fd, std::function<void()> work);
 
+// Brings the program's minimized windows back onto the screen.
+void RestoreMinimizedWindows();
+
 // Runs the work on the next turn of the toolkit's event loop.
 void PostToEventLoop(std::function<void()> work);
 

@@ -1,17 +1,44 @@
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include "framework/controls/push_button.h"
 #include "framework/qt/click_filter.h"
 #include "framework/qt/control_peer.h"
+#include "framework/qt/focus_frame.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/window_peer.h"
 
 namespace fw {
 
+namespace {
+
+class PushButtonPeer : public qt::ControlPeer {
+ public:
+  using ControlPeer::ControlPeer;
+
+  bool Filter(QObject* target, QEvent* event) override {
+    // The windows tell their users to press Return: on a focused button it
+    // does what Space does. A held key presses once.
+    if (event->type() == QEvent::KeyPress) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+      Qt::KeyboardModifiers others = key->modifiers() & ~Qt::KeypadModifier;
+      if (enter && others == Qt::NoModifier) {
+        auto* button = static_cast<QPushButton*>(Widget());
+        if (!key->isAutoRepeat() && button->isEnabled()) button->click();
+        return true;
+      }
+    }
+    return ControlPeer::Filter(target, event);
+  }
+};
+
+}  // namespace
+
 std::unique_ptr<qt::ControlPeer> PushButton::MakePeer(qt::WindowPeer& window) {
-  auto* button = new QPushButton(window.Content());
+  auto* button = new qt::WithoutOwnFocusMark<QPushButton>(window.Content());
   qt::ActOnSingleClicksOnly(button);
-  auto peer = std::make_unique<qt::ControlPeer>(*this, button);
+  auto peer = std::make_unique<PushButtonPeer>(*this, button);
   QObject::connect(button, &QPushButton::clicked, [p = peer.get()] { p->Raise("Action"); });
   return peer;
 }
@@ -20,7 +47,8 @@ void PushButton::SyncPeer() {
   auto* button = static_cast<QPushButton*>(Peer()->Widget());
   Peer()->ApplyCommon(common_);
   button->setText(qt::Caption(own_.caption));
-  // Return presses a default button only when the layout makes it one.
+  // Return presses the focused button (above); the look of a default button
+  // only where the layout makes it one.
   button->setAutoDefault(false);
   button->setDefault(own_.isDefault);
 }

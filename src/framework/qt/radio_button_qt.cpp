@@ -3,6 +3,7 @@
 #include "framework/controls/radio_button.h"
 #include "framework/qt/click_filter.h"
 #include "framework/qt/control_peer.h"
+#include "framework/qt/focus_frame.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/window_peer.h"
 #include "framework/window/window.h"
@@ -13,7 +14,7 @@ namespace {
 
 // Once selected, a radio button stays selected when it is clicked again,
 // and the click still counts.
-class RadioWidget : public qt::WholeAreaButton<QRadioButton> {
+class RadioWidget : public qt::WholeAreaButton<qt::WithoutOwnFocusMark<QRadioButton>> {
  public:
   using WholeAreaButton::WholeAreaButton;
 
