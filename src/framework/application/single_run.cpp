@@ -84,7 +84,10 @@ Answer AskToComeForward(const Place& place) {
     if (errno == ECONNREFUSED || errno == ENOENT) answer = Answer::Nobody;
   } else if (!HeldBySameUser(s)) {
     answer = Answer::Stranger;
-  } else if (send(s, "f", 1, MSG_NOSIGNAL) == 1) {
+  } else {
+    // The running copy may answer and hang up before the request is even
+    // sent, so a failed send still leaves its answer to be read.
+    send(s, "f", 1, MSG_NOSIGNAL);
     answer = WaitForAnswer(s);
   }
   close(s);
