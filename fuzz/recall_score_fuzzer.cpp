@@ -1,44 +1,33 @@
 // The recall check's scoring, key by key as the points field is typed: the
-// text so far is read as a count, a count above the key points is refused
-// and the last accepted one stays, and the percentage picks the feedback.
-// The band chosen from the percentage (in the order the window applies the
-// four texts, the last one written winning) must be the one that exact
-// integer arithmetic gives for the same count.
+// text so far is read as a count, a text that is no count from 0 to the key
+// points is refused and the last accepted one stays, and the percentage
+// picks the feedback. The feedback chosen from the percentage must be the
+// one that exact integer arithmetic gives for the same count.
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
-#include "framework/text/text.h"
 #include "fuzz_check.h"
 #include "recall/recall_score.h"
 
 namespace {
 
-enum class Band { kBelow51, k51To70, k71To89, k90Up };
-
-// The feedback the recall window leaves in the result window.
-Band ChosenBand(double percent) {
-  Band shown = Band::kBelow51;
-  if (!(50.0 < percent)) shown = Band::kBelow51;
-  if (50.0 < percent && !(70.0 < percent)) shown = Band::k51To70;
-  if (70.0 < percent && percent < 90.0) shown = Band::k71To89;
-  if (!(percent < 90.0)) shown = Band::k90Up;
-  return shown;
-}
+using Band = Feedback;
 
 // The same bands as a comparison of whole numbers, 100 × recalled against
 // the key points times the bounds.
 Band ExactBand(int32_t recalled, int32_t keyPoints) {
   const int64_t share = int64_t{recalled} * 100;
   const int64_t k = keyPoints;
-  if (share <= 50 * k) return Band::kBelow51;
-  if (share <= 70 * k) return Band::k51To70;
-  if (share < 90 * k) return Band::k71To89;
-  return Band::k90Up;
+  if (share <= 50 * k) return Band::Wleistung0;
+  if (share <= 70 * k) return Band::Wleistung51;
+  if (share < 90 * k) return Band::Wleistung71;
+  return Band::Wleistung90;
 }
 
 void CheckPercentage(int32_t recalled, int32_t keyPoints) {
@@ -69,13 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   int32_t recalled = 0;
   const auto score = [&](std::string_view text) {
-    const int32_t count = fw::DoubleToInt32(fw::Val(text));
-    if (count <= keyPoints) recalled = count;
+    if (std::optional<int32_t> count = RecallCount(text, keyPoints)) recalled = *count;
+    FUZZ_CHECK(recalled >= 0 && recalled <= keyPoints);
     CheckPercentage(recalled, keyPoints);
     if (keyPoints == 0) return;
     const double percent = RecallPercentage(recalled, keyPoints);
     FUZZ_CHECK(percent <= 100.0);
-    if (ChosenBand(percent) != ExactBand(recalled, keyPoints)) FuzzFail("the feedback does not match the share of key points");
+    if (FeedbackFor(percent, false) != ExactBand(recalled, keyPoints)) FuzzFail("the feedback does not match the share of key points");
   };
   // Scored on every key release; a long paste is scored once, as a whole.
   const size_t keys = std::min<size_t>(typed.size(), 64);

@@ -28,9 +28,9 @@ double RecallPercentage(int32_t recalled, int32_t keyPoints) {
   return fw::Int32ToDouble(recalled) * 100.0 / fw::Int32ToDouble(keyPoints);
 }
 
-StoreItem& FeedbackFor(double percent, bool gistMissed) {
-  if (gistMissed || !(50.0 < percent)) return x_Wleistung0::item;
-  if (!(70.0 < percent)) return x_Wleistung51::item;
-  if (percent < 90.0) return x_Wleistung71::item;
-  return x_Wleistung90::item;
+Feedback FeedbackFor(double percent, bool gistMissed) {
+  if (gistMissed || !(50.0 < percent)) return Feedback::Wleistung0;
+  if (!(70.0 < percent)) return Feedback::Wleistung51;
+  if (percent < 90.0) return Feedback::Wleistung71;
+  return Feedback::Wleistung90;
 }

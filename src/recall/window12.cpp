@@ -23,6 +23,20 @@ std::string CountText(const fw::Ref<fw::Window>& window) {
   return ControlNamed<fw::EditField>(window, "EditField3")->Text();
 }
 
+StoreItem& ItemOf(Feedback feedback) {
+  switch (feedback) {
+    case Feedback::Wleistung0:
+      return x_Wleistung0::item;
+    case Feedback::Wleistung51:
+      return x_Wleistung51::item;
+    case Feedback::Wleistung71:
+      return x_Wleistung71::item;
+    case Feedback::Wleistung90:
+      break;
+  }
+  return x_Wleistung90::item;
+}
+
 constexpr const char* kWrongCount = "Diese Angabe muss falsch sein. Bitte korrigieren!";
 
 }  // namespace
@@ -164,7 +178,7 @@ void Window12::EditField3_KeyUp(const std::string&) {
 StoreItem& Window12::Score() {
   auto self = std::static_pointer_cast<fw::Window>(shared_from_this());
   Prozent = RecallPercentage(Punkterichtig, Punktemax);
-  StoreItem& feedback = FeedbackFor(Prozent, Selected(self, "RadioButton2"));
+  StoreItem& feedback = ItemOf(FeedbackFor(Prozent, Selected(self, "RadioButton2")));
   ControlNamed<fw::EditField>(ImplicitWindow<Window13>(), "EditField1")
       ->Text(fw::DefineEncoding(feedback.Get(), fw::Encodings::MacRoman));
   return feedback;
