@@ -345,12 +345,19 @@ wait_exit() {
 content_origin() {
   local X Y WIDTH HEIGHT
   window_box "$1"
-  if [ "$WIDTH" -lt 600 ] || [ "$HEIGHT" -le 760 ]; then
+  # A window shown smaller on a small screen keeps its menu bar as it is.
+  if (( HEIGHT - 750 >= 10 && HEIGHT - 750 <= 40 )); then menu_bar_height=$((HEIGHT - 750)); fi
+  zoom="$(awk -v h="$HEIGHT" -v m="$menu_bar_height" 'BEGIN { z = (h - m) / 750; print (z > 0.995 ? 1 : z) }')"
+  if [ "$WIDTH" -lt 300 ] || [ "$HEIGHT" -le 375 ]; then
     fail "window $1 is ${WIDTH}x${HEIGHT}; expected a menu bar above 750 rows"
   fi
   ox=$X
-  oy=$((Y + HEIGHT - 750))
+  oy=$((Y + menu_bar_height))
 }
+menu_bar_height=20
+
+# A point of the layout, on the screen of a window shown at $zoom.
+on_screen() { awk -v v="$1" -v z="$zoom" 'BEGIN { printf "%d", v * z + 0.5 }'; }
 
 # A window's place and size on the screen; sets X Y WIDTH HEIGHT. (xdotool's
 # own answer counts a window manager's frame twice.)
@@ -370,20 +377,17 @@ window_box() {
 last_click=0
 click() {
   local left="$1" top="$2" width="$3" height="$4" mode="${5:-middle}" x y wait_us pause=600000
-  content_origin "$win"
-  if [ "$mode" = box ]; then x=$((ox + left + 9)); else x=$((ox + left + width / 2)); fi
-  y=$((oy + top + height / 2))
   # A click where the last one was, on the window that click brought up,
   # is taken as a slow double click for a second.
-  [ "$x,$y" = "${last_click_at:-}" ] && pause=1100000
+  [ "$left,$top,$win" = "${last_click_at:-}" ] && pause=1100000
   wait_us=$(( last_click + pause - $(now_us) ))
   (( wait_us > 0 )) && sleep "$(awk -v u="$wait_us" 'BEGIN { printf "%.6f", u / 1e6 }')"
   content_origin "$win"
-  if [ "$mode" = box ]; then x=$((ox + left + 9)); else x=$((ox + left + width / 2)); fi
-  y=$((oy + top + height / 2))
+  if [ "$mode" = box ]; then x=$((left + 9)); else x=$((left + width / 2)); fi
+  x=$((ox + $(on_screen "$x"))) y=$((oy + $(on_screen $((top + height / 2)))))
   xdotool mousemove --sync "$x" "$y" click 1 mousemove --sync 1 1
   last_click="$(now_us)"
-  last_click_at="$x,$y"
+  last_click_at="$left,$top,$win"
 }
 
 type_text() { xdotool type --delay 40 "$1"; }

@@ -21,7 +21,7 @@ void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext&, const QStrin
 int main(int argc, char** argv) {
   qInstallMessageHandler(QuietOffscreenNotes);
   ::testing::InitGoogleTest(&argc, argv);
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  setenv("QT_QPA_PLATFORM", MERKHAUS_OFFSCREEN_PLATFORM, 0);
   fw::RuntimeInit();
   int result = RUN_ALL_TESTS();
   fw::RuntimeExit();

@@ -10,6 +10,7 @@
 #include "framework/controls/control.h"
 #include "framework/qt/focus_frame.h"
 #include "framework/qt/qt_text.h"
+#include "framework/qt/window_peer.h"
 #include "framework/window/window.h"
 
 namespace fw::qt {
@@ -55,10 +56,13 @@ ControlPeer::~ControlPeer() {
 void ControlPeer::ApplyCommon(const ControlProperties& p) {
   // The toolkit adds position and size; held within its own limits, the sum
   // stays inside int whatever a layout says.
-  auto place = [](int32_t v) { return std::clamp(v, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); };
-  auto extent = [](int32_t v) { return std::clamp(v, 0, QWIDGETSIZE_MAX); };
+  Scale scale = ScaleOf(widget_);
+  auto place = [&](int32_t v) {
+    return scale.ToScreen(std::clamp(v, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+  };
+  auto extent = [&](int32_t v) { return scale.ToScreen(std::clamp(v, 0, QWIDGETSIZE_MAX)); };
   widget_->setGeometry(place(p.left), place(p.top), extent(p.width), extent(p.height));
-  widget_->setFont(MakeFont(p.textFont, p.textSize, p.bold, p.italic, p.underline));
+  widget_->setFont(scale.ToScreen(MakeFont(p.textFont, p.textSize, p.bold, p.italic, p.underline)));
   widget_->setEnabled(p.enabled);
   widget_->setVisible(p.visible);
   widget_->setToolTip(HasText(p.helpTag) ? ToQt(p.helpTag) : QString());
@@ -80,7 +84,7 @@ bool ControlPeer::Filter(QObject* target, QEvent* event) {
   // Positions in the control's own coordinates, wherever the event landed.
   auto local = [&](QPointF position) {
     QPoint at = position.toPoint();
-    return target == viewport_ ? viewport_->mapTo(widget_, at) : at;
+    return ScaleOf(widget_).FromScreen(target == viewport_ ? viewport_->mapTo(widget_, at) : at);
   };
   switch (event->type()) {
     case QEvent::FocusIn: {

@@ -10,6 +10,7 @@
 #include "framework/qt/control_peer.h"
 #include "framework/qt/listbox_view.h"
 #include "framework/qt/window_peer.h"
+#include "framework/qt/window_peer.h"
 
 namespace fw {
 
@@ -164,7 +165,8 @@ void Listbox::ListIndex(int32_t row) {
 
 int32_t Listbox::ColumnWidth(int32_t column) const {
   if (!Peer() || column < 0 || column >= ColumnCount()) return 0;
-  return PeerOf(*this).View()->columnWidth(column);
+  qt::ListboxView* view = PeerOf(*this).View();
+  return qt::ScaleOf(view).FromScreen(view->columnWidth(column));
 }
 
 int32_t Listbox::ScrollPosition() const {

@@ -15,6 +15,7 @@
 #include "framework/application/dispatch.h"
 #include "framework/picture/graphics.h"
 #include "framework/qt/painting.h"
+#include "framework/qt/window_peer.h"
 #include "framework/window/window.h"
 
 namespace fw::qt {
@@ -70,7 +71,7 @@ class ListboxCellPainter : public QStyledItemDelegate {
     if (!ownBackground)
       style->drawPrimitive(QStyle::PE_PanelItemViewItem, &item, painter, item.widget);
 
-    const QPoint origin = TextOrigin(item);
+    const QPoint origin = ScaleOf(item.widget).FromScreen(TextOrigin(item));
     const bool ownText = offerText && Offer(painter, item.rect, "CellTextPaint",
                                             {row, column, origin.x(), origin.y()});
     if (!ownText) {
@@ -113,7 +114,14 @@ class ListboxCellPainter : public QStyledItemDelegate {
     painter->save();
     painter->translate(cell.topLeft());
     painter->setClipRect(QRect(QPoint(0, 0), cell.size()), Qt::IntersectClip);
-    Ref<Graphics> g = GraphicsOnPainter(*painter, cell.width(), cell.height());
+    // A list shown smaller paints its cells in the layout's numbers.
+    const Scale scale = ScaleOf(qobject_cast<const QWidget*>(parent()));
+    const int width = scale.FromScreen(cell.width());
+    const int height = scale.FromScreen(cell.height());
+    if (!scale.None() && width > 0 && height > 0) {
+      painter->scale(double(cell.width()) / width, double(cell.height()) / height);
+    }
+    Ref<Graphics> g = GraphicsOnPainter(*painter, width, height);
     Arguments args{Value(std::static_pointer_cast<Object>(g))};
     for (int32_t n : numbers) args.emplace_back(n);
     bool drawn = false;
@@ -204,7 +212,11 @@ void ListboxView::SetGridLines(bool horizontal, bool vertical) {
 void ListboxView::SetRowHeight(int height) {
   constexpr int kTallest = 10000;
   // A little air above and below the text.
-  if (height <= 0) height = fontMetrics().height() + 6;
+  if (height <= 0) {
+    height = fontMetrics().height() + 6;
+  } else {
+    height = ScaleOf(this).ToScreen(height);
+  }
   height = std::min(height, kTallest);
   QHeaderView* rows = verticalHeader();
   if (rows->defaultSectionSize() == height) return;
@@ -246,9 +258,18 @@ void ListboxView::resizeEvent(QResizeEvent* event) {
 }
 
 void ListboxView::ApplyColumnWidths() {
-  const auto widths = ResolveColumnWidths(widthList_, columnCount(), InnerWidth());
+  // Worked out in the layout's numbers, then each column edge put where it
+  // falls on a list shown smaller, so no pixel is lost between columns.
+  const Scale scale = ScaleOf(this);
+  const auto widths =
+      ResolveColumnWidths(widthList_, columnCount(), scale.FromScreen(InnerWidth()));
   applyingWidths_ = true;
-  for (size_t c = 0; c < widths.size(); ++c) setColumnWidth(static_cast<int>(c), widths[c]);
+  int32_t edge = 0;
+  for (size_t c = 0; c < widths.size(); ++c) {
+    const int32_t next = edge + widths[c];
+    setColumnWidth(static_cast<int>(c), scale.ToScreen(next) - scale.ToScreen(edge));
+    edge = next;
+  }
   applyingWidths_ = false;
 }
 

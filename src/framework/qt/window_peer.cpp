@@ -94,7 +94,7 @@ class ContentWidget : public QWidget {
 
   void mousePressEvent(QMouseEvent* event) override {
     if (!WindowOf(this)) return;
-    QPoint at = event->position().toPoint();
+    QPoint at = owner_.Peer().ScaleShown().FromScreen(event->position().toPoint());
     DispatchFor(owner_, [&] { RaiseClassEvent(owner_, "MouseDown", {at.x(), at.y()}); });
   }
 
@@ -109,8 +109,15 @@ class ContentWidget : public QWidget {
       return;
     }
     Ref<Object> keep = owner_.shared_from_this();
+    // A window shown smaller paints its layout's picture onto its box.
+    int w = owner_.Peer().ContentWidth();
+    int h = owner_.Peer().ContentHeight();
+    if (!owner_.Peer().ScaleShown().None() && w > 0 && h > 0) {
+      painter.scale(double(width()) / w, double(height()) / h);
+      painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    }
     // No fill where the window's own painting covers it all.
-    Ref<Graphics> g = GraphicsOnPainter(painter, width(), height(), back);
+    Ref<Graphics> g = GraphicsOnPainter(painter, w, h, back);
     DispatchPaint([&] { RaiseClassEvent(owner_, "Paint", {g}); });
     Detach(*g);
   }
@@ -140,11 +147,16 @@ Qt::WindowFlags FlagsFor(const WindowProperties& p) {
 
 }  // namespace
 
-Window* WindowOf(QWidget* widget) {
-  QWidget* top = widget ? widget->window() : nullptr;
+Window* WindowOf(const QWidget* widget) {
+  const QWidget* top = widget ? widget->window() : nullptr;
   if (!top) return nullptr;
   QVariant owner = top->property(kOwnerProperty);
   return owner.isValid() ? static_cast<Window*>(owner.value<void*>()) : nullptr;
+}
+
+Scale ScaleOf(const QWidget* widget) {
+  Window* window = WindowOf(widget);
+  return window ? window->Peer().ScaleShown() : Scale();
 }
 
 WindowPeer::WindowPeer(Window& owner) : owner_(owner) {}
@@ -177,15 +189,6 @@ WindowPeer::~WindowPeer() {
 void WindowPeer::Apply(const WindowProperties& p) {
   if (!made_) return;
   frame_->setWindowTitle(ToQt(p.title));
-  if (p.resizeable) {
-    content_->setMinimumSize(Extent(p.minWidth), Extent(p.minHeight));
-    content_->setMaximumSize(Extent(p.maxWidth), Extent(p.maxHeight));
-    content_->resize(Extent(p.width), Extent(p.height));
-    frame_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-  } else {
-    content_->setFixedSize(Extent(p.width), Extent(p.height));
-    frame_->layout()->setSizeConstraint(QLayout::SetFixedSize);
-  }
   Qt::WindowFlags flags = FlagsFor(p);
   if (flags_ != flags) {
     frame_->setWindowFlags(flags);
@@ -194,7 +197,33 @@ void WindowPeer::Apply(const WindowProperties& p) {
   wantsMenuBar_ = p.menuBarVisible;
   if (wantsMenuBar_ && !menuBar_) BuildMenuBar();
   if (menuBar_) menuBar_->setVisible(wantsMenuBar_);
+  if (!scaleChosen_) ChooseScale(p);
+  auto extent = [this](int32_t v) { return scale_.ToScreen(Extent(v)); };
+  if (p.resizeable) {
+    content_->setMinimumSize(extent(p.minWidth), extent(p.minHeight));
+    content_->setMaximumSize(extent(p.maxWidth), extent(p.maxHeight));
+    content_->resize(extent(p.width), extent(p.height));
+    frame_->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+  } else {
+    content_->setFixedSize(extent(p.width), extent(p.height));
+    frame_->layout()->setSizeConstraint(QLayout::SetFixedSize);
+  }
   content_->update();
+}
+
+// Chosen once, before the controls are made, for the window's life: a
+// window does not change its size under the user's eyes.
+void WindowPeer::ChooseScale(const WindowProperties& p) {
+  scaleChosen_ = true;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  // Before the window manager has framed a window of ours, a title bar and
+  // a thin border are assumed.
+  QMargins around = lastFrameMargins.isNull() ? QMargins(4, 28, 4, 4) : lastFrameMargins;
+  if (wantsMenuBar_ && menuBar_) around.setTop(around.top() + menuBar_->sizeHint().height());
+  QSize content(ContentExtent(p, p.width, p.minWidth, p.maxWidth),
+                ContentExtent(p, p.height, p.minHeight, p.maxHeight));
+  scale_ = FittingScale(content, around, screen->availableGeometry());
 }
 
 void WindowPeer::BuildMenuBar() {
@@ -247,16 +276,18 @@ void WindowPeer::FocusFirstEmptyField() {
   content_->setFocus(Qt::OtherFocusReason);
 }
 
+// A window shown smaller still has the size its layout gave it, unless the
+// user has resized it since.
 int WindowPeer::ContentWidth() const {
-  if (made_) return content_->width();
   const WindowProperties& p = owner_.Properties();
-  return ContentExtent(p, p.width, p.minWidth, p.maxWidth);
+  int laidOut = ContentExtent(p, p.width, p.minWidth, p.maxWidth);
+  return made_ ? scale_.FromScreen(content_->width(), laidOut) : laidOut;
 }
 
 int WindowPeer::ContentHeight() const {
-  if (made_) return content_->height();
   const WindowProperties& p = owner_.Properties();
-  return ContentExtent(p, p.height, p.minHeight, p.maxHeight);
+  int laidOut = ContentExtent(p, p.height, p.minHeight, p.maxHeight);
+  return made_ ? scale_.FromScreen(content_->height(), laidOut) : laidOut;
 }
 
 void WindowPeer::Place(int placement) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "framework/qt/scale.h"
 #include "framework/runtime/object.h"
 
 namespace fw {
@@ -37,8 +38,10 @@ class WindowPeer {
   QWidget* Frame() const { return frame_; }
   QWidget* Content() const { return content_; }
   QWidget* MenuBarWidget() const { return menuBar_; }
+  // In the layout's numbers, whatever the scale the window is shown at.
   int ContentWidth() const;
   int ContentHeight() const;
+  const Scale& ScaleShown() const { return scale_; }
 
   void SetOnScreen(bool on);
   bool OnScreen() const;
@@ -59,6 +62,7 @@ class WindowPeer {
   void KeepPlaced();
   void Place(int placement);
   void BuildMenuBar();
+  void ChooseScale(const WindowProperties& p);
   void FocusFirstEmptyField();
   void FollowPlacement();
 
@@ -74,12 +78,16 @@ class WindowPeer {
   QElapsedTimer shownFor_;
   qint64 framedSince_ = -1;
   QRect lastSeen_;
+  Scale scale_;
+  bool scaleChosen_ = false;
   bool placed_ = false;
   bool wantsMenuBar_ = false;
   bool made_ = false;
 };
 
 // Whether the widget belongs to a window of the framework, and which.
-Window* WindowOf(QWidget* widget);
+Window* WindowOf(const QWidget* widget);
+// The scale of the window that the widget lies in.
+Scale ScaleOf(const QWidget* widget);
 
 }  // namespace fw::qt

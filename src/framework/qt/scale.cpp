@@ -1,0 +1,41 @@
+#include "framework/qt/scale.h"
+
+#include <QFontInfo>
+#include <algorithm>
+#include <cmath>
+
+namespace fw::qt {
+
+namespace {
+
+// Below this, the smallest texts of the layouts would no longer be read.
+constexpr double kLeastFactor = 0.5;
+
+}  // namespace
+
+int Scale::ToScreen(int v) const {
+  return None() ? v : static_cast<int>(std::lround(v * factor_));
+}
+
+int Scale::FromScreen(int v) const {
+  return None() ? v : static_cast<int>(std::lround(v / factor_));
+}
+
+QFont Scale::ToScreen(QFont font) const {
+  if (None()) return font;
+  // Letters come in whole pixels: rounded down, no text grows beyond the
+  // box it was laid out for, nor breaks into more lines than it had.
+  int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+  font.setPixelSize(std::max(1, static_cast<int>(std::floor(pixels * factor_ + 1e-6))));
+  return font;
+}
+
+Scale FittingScale(QSize content, QMargins around, QRect area) {
+  if (content.isEmpty() || area.isEmpty()) return Scale();
+  double across = double(area.width() - around.left() - around.right()) / content.width();
+  double down = double(area.height() - around.top() - around.bottom()) / content.height();
+  double factor = std::min({1.0, across, down});
+  return factor >= 1 ? Scale() : Scale(std::max(factor, kLeastFactor));
+}
+
+}  // namespace fw::qt
