@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QObject>
@@ -95,8 +96,14 @@ void Listbox::SyncPeer() {
   ListboxPeer& peer = PeerOf(*this);
   qt::ListboxView* view = peer.View();
   peer.ApplyCommon(common_);
-  // Headings in the face of the rows.
-  view->horizontalHeader()->setFont(view->font());
+  // Headings in the desktop's own face, as lists elsewhere head their
+  // columns, and bold like the rows: the rows' larger face would cut the
+  // longer headings short within their columns.
+  QFont heading = QApplication::font(view->horizontalHeader());
+  heading.setFamily(heading.family());
+  heading.setPointSizeF(heading.pointSizeF());
+  heading.setBold(common_.bold);
+  view->horizontalHeader()->setFont(qt::ScaleOf(view).ToScreen(heading));
 
   const QFrame::Shape frame = own_.border ? QFrame::StyledPanel : QFrame::NoFrame;
   if (view->frameShape() != frame) view->setFrameShape(frame);
