@@ -70,12 +70,13 @@ class Control : public Object {
 
   void InstallHandler(std::string_view event, const Ref<Delegate>& handler);
   bool Handles(std::string_view event) const;
+  // True when a Boolean handler consumed the event.
   template <class R, class... A>
-  R Raise(const Event<R(A...)>& event, std::type_identity_t<A>... args) {
+  bool Raise(const Event<R(A...)>& event, std::type_identity_t<A>... args) {
     auto it = handlers_.find(event.name);
-    if (it == handlers_.end()) return EventResult<R>(Value());
+    if (it == handlers_.end()) return false;
     Ref<Delegate> handler = it->second;  // the handler may replace itself
-    return EventResult<R>(handler->Invoke({ToValue(args)...}));
+    return Consumed(handler->Invoke({ToValue(args)...}));
   }
 
   void PropertiesChanged();

@@ -32,12 +32,7 @@ class ControlPeer {
   template <class R, class... A>
   bool Raise(const Event<R(A...)>& event, std::type_identity_t<A>... args) {
     bool consumed = false;
-    Guarded([&] {
-      if constexpr (std::is_void_v<R>)
-        owner_.Raise(event, args...);
-      else
-        consumed = owner_.Raise(event, args...);
-    });
+    Guarded([&] { consumed = owner_.Raise(event, args...); });
     return consumed;
   }
 

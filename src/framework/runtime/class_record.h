@@ -83,12 +83,12 @@ Ref<Object> RuntimeNewObject(const ClassRecord& record);
 // Runs the per-instance finalisers of the object's class and its bases.
 void RunExit(Object& object);
 
-// Raises one of the object's own events through its class's binding.
+// Raises one of the object's own events through its class's binding; true
+// when a Boolean handler consumed it.
 template <class R, class... A>
-R RaiseClassEvent(Object& object, const Event<R(A...)>& event, std::type_identity_t<A>... args) {
+bool RaiseClassEvent(Object& object, const Event<R(A...)>& event, std::type_identity_t<A>... args) {
   const EventBinding* binding = object.Class().FindEvent(event.name);
-  if (!binding || !binding->invoke) return EventResult<R>(Value());
-  return EventResult<R>(binding->invoke(object, {ToValue(args)...}));
+  return binding && binding->invoke && Consumed(binding->invoke(object, {ToValue(args)...}));
 }
 
 // The object as T, after checking its class against the record; nil stays nil.

@@ -32,13 +32,10 @@ struct Event<R(A...)> {
   static constexpr bool kTakenBy = std::is_same_v<R(Plain<A>...), R2(Plain<A2>...)>;
 };
 
-// What a raise gives back: a Boolean event nobody handled is not consumed.
-template <class R>
-R EventResult(const Value& result) {
-  if constexpr (std::is_same_v<R, bool>) {
-    const bool* b = std::get_if<bool>(&result);
-    return b && *b;
-  }
+// What a raise tells: only a Boolean handler that says so consumes its event.
+inline bool Consumed(const Value& result) {
+  const bool* b = std::get_if<bool>(&result);
+  return b && *b;
 }
 
 // Of windows and the application.
