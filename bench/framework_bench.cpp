@@ -61,10 +61,10 @@ class BenchWindow : public fw::Window {
   static const fw::ClassRecord& Lookup() {
     static const fw::ClassRecord record =
         fw::ClassBuilder<BenchWindow>("BenchWindow.BenchWindow", fw::Window::Lookup())
-            .Handles("Layout", "Layout", &BenchWindow::Layout)
-            .Handles("CreateControls", "CreateControls", &BenchWindow::CreateControls)
-            .Handles("Open", "Event_Open", &BenchWindow::Event_Open)
-            .Handles("Paint", "Event_Paint", &BenchWindow::Event_Paint)
+            .Handles(fw::Layout, "Layout", &BenchWindow::Layout)
+            .Handles(fw::CreateControls, "CreateControls", &BenchWindow::CreateControls)
+            .Handles(fw::Open, "Event_Open", &BenchWindow::Event_Open)
+            .Handles(fw::Paint, "Event_Paint", &BenchWindow::Event_Paint)
             .Build();
     return record;
   }

@@ -39,16 +39,16 @@ const WindowDef<Window3>& Window3::Definition() {
                         .bold = true,
                         .enableDrag = true,
                         .columnsResizable = true}),
-               {On("CellTextPaint", &Window3::Listbox1_CellTextPaint),
-                On("CellBackgroundPaint", &Window3::Listbox1_CellBackgroundPaint),
-                On("Change", &Window3::Listbox1_Change), On("Open", &Window3::Listbox1_Open)}},
+               {On(fw::CellTextPaint, &Window3::Listbox1_CellTextPaint),
+                On(fw::CellBackgroundPaint, &Window3::Listbox1_CellBackgroundPaint),
+                On(fw::Change, &Window3::Listbox1_Change), On(fw::Open, &Window3::Listbox1_Open)}},
               {PushButton({.name = "PushButton3",
                            .box = {231, 650, 170, 20},
                            .tabIndex = 2,
                            .caption = "Liste ausblenden"}),
-               {On("Action", &Window3::PushButton3_Action)}},
+               {On(fw::Action, &Window3::PushButton3_Action)}},
           },
-      .windowEvents = {On("Open", &Window3::Event_Open)}};
+      .windowEvents = {On(fw::Open, &Window3::Event_Open)}};
   return def;
 }
 

@@ -40,17 +40,17 @@ const WindowDef<Window2>& Window2::Definition() {
                            .box = {662, 370, 164, 20},
                            .tabIndex = 1,
                            .caption = "Liste einblenden"}),
-               {On("Action", &Window2::PushButton1_Action)}},
+               {On(fw::Action, &Window2::PushButton1_Action)}},
               {PushButton({.name = "PushButton2",
                            .box = kAbbruchBox,
                            .tabIndex = 2,
                            .caption = "Abbruch"}),
-               {On("Action", &Window2::PushButton2_Action)}},
+               {On(fw::Action, &Window2::PushButton2_Action)}},
               {EditField({.name = "EditField1",
                           .box = {460, 368, 96, 28},
                           .tabIndex = 4,
                           .backColor = kMint}),
-               {On("KeyDown", &Window2::EditField1_KeyDown)}},
+               {On(fw::KeyDown, &Window2::EditField1_KeyDown)}},
               {StaticText({.name = "StaticText1",
                            .box = {99, 368, 329, 21},
                            .tabIndex = 5,
@@ -67,9 +67,9 @@ const WindowDef<Window2>& Window2::Definition() {
                {}},
               {PushButton(
                    {.name = "PushButton3", .box = kZurueckBox, .tabIndex = 7, .caption = "zurück"}),
-               {On("Action", &Window2::PushButton3_Action)}},
+               {On(fw::Action, &Window2::PushButton3_Action)}},
           },
-      .windowEvents = {On("Open", &Window2::Event_Open), On("Paint", &Window2::Event_Paint)}};
+      .windowEvents = {On(fw::Open, &Window2::Event_Open), On(fw::Paint, &Window2::Event_Paint)}};
   return def;
 }
 

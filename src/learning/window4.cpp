@@ -42,16 +42,16 @@ const WindowDef<Window4>& Window4::Definition() {
                            .box = kAbbruchBox,
                            .tabIndex = 1,
                            .caption = "Abbruch"}),
-               {On("Action", &Window4::PushButton1_Action),
-                On("DragOver", &Window4::PushButton1_DragOver)}},
+               {On(fw::Action, &Window4::PushButton1_Action),
+                On(fw::DragOver, &Window4::PushButton1_DragOver)}},
               {PushButton(
                    {.name = "PushButton2", .box = kWeiterBox, .tabIndex = 2, .caption = "weiter"}),
-               {On("Action", &Window4::PushButton2_Action)}},
+               {On(fw::Action, &Window4::PushButton2_Action)}},
               {PushButton(
                    {.name = "PushButton3", .box = kZurueckBox, .tabIndex = 3, .caption = "zurück"}),
-               {On("Action", &Window4::PushButton3_Action)}},
+               {On(fw::Action, &Window4::PushButton3_Action)}},
           },
-      .windowEvents = {On("Open", &Window4::Event_Open), On("Paint", &Window4::Event_Paint)}};
+      .windowEvents = {On(fw::Open, &Window4::Event_Open), On(fw::Paint, &Window4::Event_Paint)}};
   return def;
 }
 

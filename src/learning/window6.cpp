@@ -50,15 +50,15 @@ const WindowDef<Window6>& Window6::Definition() {
                            .box = kAbbruchBox,
                            .tabIndex = 1,
                            .caption = "Abbruch"}),
-               {On("Action", &Window6::PushButton1_Action)}},
+               {On(fw::Action, &Window6::PushButton1_Action)}},
               {PushButton(
                    {.name = "PushButton2", .box = kWeiterBox, .tabIndex = 2, .caption = "weiter"}),
-               {On("Action", &Window6::PushButton2_Action)}},
+               {On(fw::Action, &Window6::PushButton2_Action)}},
               {PushButton(
                    {.name = "PushButton3", .box = kZurueckBox, .tabIndex = 3, .caption = "zurück"}),
-               {On("Action", &Window6::PushButton3_Action)}},
+               {On(fw::Action, &Window6::PushButton3_Action)}},
           },
-      .windowEvents = {On("Paint", &Window6::Event_Paint), On("Open", &Window6::Event_Open)}};
+      .windowEvents = {On(fw::Paint, &Window6::Event_Paint), On(fw::Open, &Window6::Event_Open)}};
   return def;
 }
 

@@ -32,14 +32,14 @@ const WindowDef<Window7>& Window7::Definition() {
                {}},
               {PushButton(
                    {.name = "PushButton1", .box = kWeiterBox, .tabIndex = 1, .caption = "weiter"}),
-               {On("Action", &Window7::PushButton1_Action)}},
+               {On(fw::Action, &Window7::PushButton1_Action)}},
               {CheckBox({.name = "CheckBox1",
                          .box = {527, 451, 52, 20},
                          .tabIndex = 2,
                          .caption = "",
                          .helpTag = "",
                          .size = 14}),
-               {On("Action", &Window7::CheckBox1_Action)}},
+               {On(fw::Action, &Window7::CheckBox1_Action)}},
               {StaticText({.name = "StaticText2",
                            .box = {141, 451, 374, 20},
                            .tabIndex = 3,
@@ -50,9 +50,9 @@ const WindowDef<Window7>& Window7::Definition() {
                            .box = kAbbruchBox,
                            .tabIndex = 4,
                            .caption = "Abbruch"}),
-               {On("Action", &Window7::PushButton2_Action)}},
+               {On(fw::Action, &Window7::PushButton2_Action)}},
           },
-      .windowEvents = {On("Open", &Window7::Event_Open), On("Paint", &Window7::Event_Paint)}};
+      .windowEvents = {On(fw::Open, &Window7::Event_Open), On(fw::Paint, &Window7::Event_Paint)}};
   return def;
 }
 

@@ -33,15 +33,15 @@ const WindowDef<Window8>& Window8::Definition() {
                            .box = kAbbruchBox,
                            .tabIndex = 1,
                            .caption = "Abbruch"}),
-               {On("Action", &Window8::PushButton1_Action)}},
+               {On(fw::Action, &Window8::PushButton1_Action)}},
               {PushButton(
                    {.name = "PushButton2", .box = kWeiterBox, .tabIndex = 2, .caption = "weiter"}),
-               {On("Action", &Window8::PushButton2_Action)}},
+               {On(fw::Action, &Window8::PushButton2_Action)}},
               {PushButton(
                    {.name = "PushButton3", .box = kZurueckBox, .tabIndex = 3, .caption = "zurück"}),
-               {On("Action", &Window8::PushButton3_Action)}},
+               {On(fw::Action, &Window8::PushButton3_Action)}},
           },
-      .windowEvents = {On("Open", &Window8::Event_Open), On("Paint", &Window8::Event_Paint)}};
+      .windowEvents = {On(fw::Open, &Window8::Event_Open), On(fw::Paint, &Window8::Event_Paint)}};
   return def;
 }
 

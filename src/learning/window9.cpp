@@ -32,13 +32,13 @@ const WindowDef<Window9>& Window9::Definition() {
                {}},
               {PushButton(
                    {.name = "PushButton1", .box = kWeiterBox, .tabIndex = 1, .caption = "Ende"}),
-               {On("Action", &Window9::PushButton1_Action)}},
+               {On(fw::Action, &Window9::PushButton1_Action)}},
               // "zurück" stands where the other windows have "Abbruch".
               {PushButton(
                    {.name = "PushButton2", .box = kAbbruchBox, .tabIndex = 2, .caption = "zurück"}),
-               {On("Action", &Window9::PushButton2_Action)}},
+               {On(fw::Action, &Window9::PushButton2_Action)}},
           },
-      .windowEvents = {On("Open", &Window9::Event_Open), On("Paint", &Window9::Event_Paint)}};
+      .windowEvents = {On(fw::Open, &Window9::Event_Open), On(fw::Paint, &Window9::Event_Paint)}};
   return def;
 }
 

@@ -41,18 +41,18 @@ const WindowDef<Window11>& Window11::Definition() {
                            .box = {715, 366, 165, 20},
                            .tabIndex = 1,
                            .caption = "Liste einblenden"}),
-               {On("Action", &Window11::PushButton1_Action)}},
+               {On(fw::Action, &Window11::PushButton1_Action)}},
               {PushButton({.name = "PushButton2",
                            .box = kAbbruchBox,
                            .tabIndex = 2,
                            .caption = "Abbruch"}),
-               {On("Action", &Window11::PushButton2_Action)}},
+               {On(fw::Action, &Window11::PushButton2_Action)}},
               {EditField({.name = "EditField1",
                           .box = {440, 359, 96, 28},
                           .tabIndex = 3,
                           .scrollbarVertical = true,
                           .backColor = kMint}),
-               {On("KeyDown", &Window11::EditField1_KeyDown)}},
+               {On(fw::KeyDown, &Window11::EditField1_KeyDown)}},
               {StaticText({.name = "StaticText1",
                            .box = {98, 367, 330, 20},
                            .tabIndex = 4,
@@ -69,9 +69,9 @@ const WindowDef<Window11>& Window11::Definition() {
                {}},
               {PushButton(
                    {.name = "PushButton3", .box = kZurueckBox, .tabIndex = 6, .caption = "zurück"}),
-               {On("Action", &Window11::PushButton3_Action)}},
+               {On(fw::Action, &Window11::PushButton3_Action)}},
           },
-      .windowEvents = {On("Open", &Window11::Event_Open), On("Paint", &Window11::Event_Paint)}};
+      .windowEvents = {On(fw::Open, &Window11::Event_Open), On(fw::Paint, &Window11::Event_Paint)}};
   return def;
 }
 

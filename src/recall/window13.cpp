@@ -32,18 +32,18 @@ const WindowDef<Window13>& Window13::Definition() {
                            .box = {735, 370, 164, 20},
                            .tabIndex = 1,
                            .caption = "Liste einblenden"}),
-               {On("Action", &Window13::PushButton1_Action)}},
+               {On(fw::Action, &Window13::PushButton1_Action)}},
               {PushButton({.name = "PushButton2",
                            .box = kAbbruchBox,
                            .tabIndex = 2,
                            .caption = "Abbruch"}),
-               {On("Action", &Window13::PushButton2_Action)}},
+               {On(fw::Action, &Window13::PushButton2_Action)}},
               {EditField({.name = "EditField2",
                           .box = {469, 358, 62, 34},
                           .tabIndex = 3,
                           .multiline = true,
                           .backColor = kMint}),
-               {On("KeyDown", &Window13::EditField2_KeyDown)}},
+               {On(fw::KeyDown, &Window13::EditField2_KeyDown)}},
               {EditField({.name = "EditField1",
                           .box = {55, 102, 700, 218},
                           .tabIndex = 4,
@@ -51,7 +51,7 @@ const WindowDef<Window13>& Window13::Definition() {
                           .multiline = true,
                           .styled = true,
                           .backColor = kMint}),
-               {On("Open", &Window13::EditField1_Open)}},
+               {On(fw::Open, &Window13::EditField1_Open)}},
               {StaticText({.name = "StaticText1",
                            .box = {55, 350, 390, 48},
                            .tabIndex = 5,
@@ -65,10 +65,11 @@ const WindowDef<Window13>& Window13::Definition() {
                {}},
               {PushButton(
                    {.name = "PushButton3", .box = kWeiterBox, .tabIndex = 7, .caption = "weiter"}),
-               {On("Action", &Window13::PushButton3_Action)}},
+               {On(fw::Action, &Window13::PushButton3_Action)}},
           },
-      .windowEvents = {On("Open", &Window13::Event_Open), On("Activate", &Window13::Event_Activate),
-                       On("Paint", &Window13::Event_Paint)}};
+      .windowEvents = {On(fw::Open, &Window13::Event_Open),
+                       On(fw::Activate, &Window13::Event_Activate),
+                       On(fw::Paint, &Window13::Event_Paint)}};
   return def;
 }
 

@@ -7,8 +7,8 @@ const fw::ClassRecord& App::Lookup() {
       fw::ClassBuilder<App>("App", fw::Application::Lookup())
           .Method("Event_Open", &App::Event_Open)
           .Method("Event_Activate", &App::Event_Activate)
-          .Handles("Open", "Event_Open", &App::Event_Open)
-          .Handles("Activate", "Event_Activate", &App::Event_Activate)
+          .Handles(fw::Open, "Event_Open", &App::Event_Open)
+          .Handles(fw::Activate, "Event_Activate", &App::Event_Activate)
           .Build();
   return record;
 }

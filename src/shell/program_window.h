@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/controls/control.h"
@@ -15,13 +16,10 @@
 // and its class record are made: a window file lists its tables, and the
 // steps that every window takes are written here once.
 
-// The shape of the handler that each control event takes.
-const std::string& HandlerSignature(const std::string& event);
-
 template <class W>
 struct Handler {
-  std::string event;
-  std::function<fw::Ref<fw::Delegate>(const fw::Ref<W>&, const std::string& signature)> bind;
+  std::string_view event;
+  std::function<fw::Ref<fw::Delegate>(const fw::Ref<W>&)> bind;
   std::function<void(fw::ClassBuilder<W>&, const std::string& method)> describe;
 };
 
@@ -53,12 +51,13 @@ class ProgramWindow : public fw::Window {
   // A handler method of the window for one event of a control or of the
   // window itself; the method is named after the control (or "Event") and
   // the event: RadioButton1_Action, Event_Open.
-  template <class B, class R, class... A>
-  static Handler<W> On(std::string event, R (B::*method)(A...)) {
+  template <class Shape, class B, class R, class... A>
+  requires fw::Event<Shape>::template kTakenBy<R, A...> static Handler<W> On(
+      const fw::Event<Shape>& event, R (B::*method)(A...)) {
     R (W::*own)(A...) = method;
     return Handler<W>{event,
-                      [own](const fw::Ref<W>& window, const std::string& signature) {
-                        return fw::RuntimeCreateDelegate(window, own, signature);
+                      [own, event](const fw::Ref<W>& window) {
+                        return fw::RuntimeCreateDelegate(window, own, event.Signature());
                       },
                       [own, event](fw::ClassBuilder<W>& builder, const std::string& name) {
                         builder.Method(name, own);
@@ -82,8 +81,7 @@ class ProgramWindow : public fw::Window {
       fw::SetProperties(Named(layout), layout.stream);
       for (const Handler<W>& handler : def.handlers) {
         fw::InstallInstanceEventHandler(fw::RuntimeWindowControlByName(self, layout.name),
-                                        handler.event,
-                                        handler.bind(self, HandlerSignature(handler.event)));
+                                        handler.event, handler.bind(self));
       }
     }
   }
@@ -107,15 +105,18 @@ class ProgramWindow : public fw::Window {
         .Method("CreateControls", &ProgramWindow::CreateControls)
         // The record keeps the method's full name: only C++ reserves the underscore.
         .Method("_CreateControls0", &ProgramWindow::CreateControls0, {{"Hidden", ""}})
-        .Handles("Layout", "Layout", &ProgramWindow::Layout)
-        .Handles("CreateControls", "CreateControls", &ProgramWindow::CreateControls);
+        .Handles(fw::Layout, "Layout", &ProgramWindow::Layout)
+        .Handles(fw::CreateControls, "CreateControls", &ProgramWindow::CreateControls);
+    // A control kind that does not raise an event refuses its handler here,
+    // when the program starts.
     for (const ControlDef<W>& control : def.controls) {
       for (const Handler<W>& handler : control.handlers) {
-        handler.describe(builder, control.layout.name + "_" + handler.event);
+        control.layout.cls->RaisedEvent(handler.event);
+        handler.describe(builder, control.layout.name + "_" + std::string(handler.event));
       }
     }
     for (const Handler<W>& handler : def.windowEvents) {
-      handler.describe(builder, "Event_" + handler.event);
+      handler.describe(builder, "Event_" + std::string(handler.event));
     }
     if (def.more) def.more(builder);
     W::DescribeMore(builder);

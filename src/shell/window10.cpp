@@ -39,7 +39,7 @@ const WindowDef<Window10>& Window10::Definition() {
                                                         .box = {251, 650, 174, 20},
                                                         .tabIndex = 0,
                                                         .caption = "Fenster schließen"}),
-                                            {On("Action", &Window10::PushButton1_Action)}},
+                                            {On(fw::Action, &Window10::PushButton1_Action)}},
                                            {EditField({.name = "EditField1",
                                                        .box = {50, 55, 1, 22},
                                                        .tabIndex = 1,

@@ -18,8 +18,8 @@ const WindowDef<Window20>& Window20::Definition() {
                {}},
               {PushButton(
                    {.name = "PushButton2", .box = kWeiterBox, .tabIndex = 2, .caption = "weiter"}),
-               {On("Action", &Window20::PushButton2_Action),
-                On("Open", &Window20::PushButton2_Open)}},
+               {On(fw::Action, &Window20::PushButton2_Action),
+                On(fw::Open, &Window20::PushButton2_Open)}},
               {StaticText({.name = "StaticText2",
                            .box = {107, 215, 772, 170},
                            .tabIndex = 3,
@@ -38,7 +38,7 @@ const WindowDef<Window20>& Window20::Definition() {
                            .multiline = false}),
                {}},
           },
-      .windowEvents = {On("Paint", &Window20::Event_Paint), On("Open", &Window20::Event_Open)}};
+      .windowEvents = {On(fw::Paint, &Window20::Event_Paint), On(fw::Open, &Window20::Event_Open)}};
   return def;
 }
 

@@ -22,7 +22,7 @@ class Sample : public fw::Window {
             .Method("EditField3_KeyUp", &Sample::EditField3_KeyUp)
             .Method("Listbox1_CellTextPaint", &Sample::Listbox1_CellTextPaint)
             .Method("PushButton1_DragOver", &Sample::PushButton1_DragOver)
-            .Handles("Paint", "Event_Paint", &Sample::Event_Paint)
+            .Handles(fw::Paint, "Event_Paint", &Sample::Event_Paint)
             .Property("MyBackground", &Sample::MyBackground)
             .Property("Gehezu", &Sample::Gehezu)
             .Property("Prozent", &Sample::Prozent)

@@ -25,10 +25,10 @@ class Showcase : public fw::Window {
   static const fw::ClassRecord& Lookup() {
     static const fw::ClassRecord record =
         fw::ClassBuilder<Showcase>("Showcase.Showcase", fw::Window::Lookup())
-            .Handles("Layout", "Layout", &Showcase::Layout)
-            .Handles("CreateControls", "CreateControls", &Showcase::CreateControls)
-            .Handles("Open", "Event_Open", &Showcase::Event_Open)
-            .Handles("Paint", "Event_Paint", &Showcase::Event_Paint)
+            .Handles(fw::Layout, "Layout", &Showcase::Layout)
+            .Handles(fw::CreateControls, "CreateControls", &Showcase::CreateControls)
+            .Handles(fw::Open, "Event_Open", &Showcase::Event_Open)
+            .Handles(fw::Paint, "Event_Paint", &Showcase::Event_Paint)
             .Build();
     return record;
   }

@@ -209,4 +209,25 @@ TEST(ClassRecords, StreamsCarryEveryPropertyInTheOrderItIsRead) {
   EXPECT_EQ(StreamNames(fieldStream, fw::EditField::Lookup()).size(), 41u);
 }
 
+// A push button raises no KeyDown and a window no Change.
+class MisboundWindow : public ProgramWindow<MisboundWindow> {
+ public:
+  static const WindowDef<MisboundWindow>& Definition() {
+    static const WindowDef<MisboundWindow> def{
+        .className = "MisboundWindow.MisboundWindow",
+        .controls = {{PushButton({.name = "PushButton1"}),
+                      {On(fw::KeyDown, &MisboundWindow::PushButton1_KeyDown)}}}};
+    return def;
+  }
+  bool PushButton1_KeyDown(const std::string&) { return false; }
+  void Event_Change() {}
+};
+
+TEST(ClassRecords, AHandlerForAnEventThatIsNotRaisedFailsWhenTheClassIsDescribed) {
+  EXPECT_THROW(MisboundWindow::Lookup(), fw::InvalidArgumentException);
+  fw::ClassBuilder<MisboundWindow> builder("MisboundWindow.MisboundWindow", fw::Window::Lookup());
+  EXPECT_THROW(builder.Handles(fw::Change, "Event_Change", &MisboundWindow::Event_Change),
+               fw::InvalidArgumentException);
+}
+
 }  // namespace

@@ -21,8 +21,8 @@ class Tinted : public TintedWindow<Tinted<Red, Green, Blue>> {
   static const WindowDef<Tinted>& Definition() {
     static const WindowDef<Tinted> def{.className = "Tinted" + std::to_string(Red) + ".Tinted",
                                        .stream = FullWindowStream(kTint),
-                                       .windowEvents = {Tinted::On("Paint", &Tinted::Event_Paint),
-                                                        Tinted::On("Open", &Tinted::Event_Open)}};
+                                       .windowEvents = {Tinted::On(fw::Paint, &Tinted::Event_Paint),
+                                                        Tinted::On(fw::Open, &Tinted::Event_Open)}};
     return def;
   }
 };

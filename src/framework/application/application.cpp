@@ -39,6 +39,7 @@ const ClassRecord& Application::Lookup() {
     r.name = "Application";
     r.attributes = {{"__Scope", "Public"}};
     r.virtualMethods = {"Constructor"};
+    r.raises = {Open, Activate};
     r.factory = [] { return std::make_shared<Application>(); };
     return r;
   }();
@@ -60,7 +61,7 @@ void RunFrameworkInitialization(const Ref<Delegate>& startup) {
 
 void RuntimeRun() {
   if (!R().quitRequested && !FailurePending()) {
-    if (R().app) Dispatch([] { RaiseClassEvent(*R().app, "Open"); });
+    if (R().app) Dispatch([] { RaiseClassEvent(*R().app, Open); });
     if (!R().quitRequested && !FailurePending()) qt::ExecEventLoop();
   }
   if (std::exception_ptr failure = TakeUnhandledFailure()) std::rethrow_exception(failure);

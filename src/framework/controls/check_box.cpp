@@ -16,17 +16,12 @@ const ClassRecord& CheckBox::Lookup() {
          Common("TextFont", &P::textFont), Common("TextSize", &P::textSize),
          Common("Bold", &P::bold), Common("Italic", &P::italic), Common("Underline", &P::underline),
          own("State", &S::state), own("Value", &S::value), Common("DataSource", &P::dataSource),
-         Common("DataField", &P::dataField)});
+         Common("DataField", &P::dataField)},
+        {Action});
   }();
   return record;
 }
 
 const ClassRecord& CheckBox::NativeClass() const { return Lookup(); }
-
-const std::vector<ControlEvent>& CheckBox::Events() const {
-  static const std::vector<ControlEvent> events =
-      CommonEventsAnd({{"Action", EventSignature<void>()}});
-  return events;
-}
 
 }  // namespace fw

@@ -26,6 +26,7 @@ const ClassRecord& Control::Lookup() {
                     Common("TabPanelIndex", &P::tabPanelIndex),
                     Common("TabIndex", &P::tabIndex),
                     Common("InitialParent", &P::initialParent)};
+    r.raises = {Open, MouseDown, DragOver};
     return r;
   }();
   return record;
@@ -39,53 +40,18 @@ Control::~Control() = default;
 
 Ref<Window> Control::Window() const { return window_.lock(); }
 
-const std::vector<ControlEvent>& Control::CommonEvents() {
-  static const std::vector<ControlEvent> events{
-      {"Open", EventSignature<void>()},
-      {"MouseDown", EventSignature<bool, int32_t, int32_t>()},
-      {"DragOver", EventSignature<bool, int32_t, int32_t, DragItem&, int32_t>()}};
-  return events;
-}
-
-std::vector<ControlEvent> Control::CommonEventsAnd(std::vector<ControlEvent> more) {
-  std::vector<ControlEvent> events = CommonEvents();
-  events.insert(events.end(), more.begin(), more.end());
-  return events;
-}
-
-const std::vector<ControlEvent>& Control::Events() const { return CommonEvents(); }
-
 void Control::InstallHandler(std::string_view event, const Ref<Delegate>& handler) {
   NotNil(handler, "der Ereignisbehandler für „" + std::string(event) + "“");
-  for (const auto& known : Events()) {
-    if (known.name != event) continue;
-    if (handler->Signature() != known.signature) {
-      throw InvalidArgumentException("Das Ereignis „" + known.name +
-                                     "“ erwartet einen Behandler „" + known.signature +
-                                     "“, nicht „" + handler->Signature() + "“.");
-    }
-    handlers_[known.name] = handler;
-    if (peer_) peer_->EventsChanged();
-    return;
+  const EventInfo& known = Class().RaisedEvent(event);
+  if (handler->Signature() != known.signature) {
+    throw InvalidArgumentException("Das Ereignis „" + known.name + "“ erwartet einen Behandler „" +
+                                   known.signature + "“, nicht „" + handler->Signature() + "“.");
   }
-  throw InvalidArgumentException("Die Klasse „" + Class().name + "“ kennt kein Ereignis „" +
-                                 std::string(event) + "“.");
+  handlers_[known.name] = handler;
+  if (peer_) peer_->EventsChanged();
 }
 
 bool Control::Handles(std::string_view event) const { return handlers_.contains(event); }
-
-Value Control::RaiseEvent(std::string_view event, const Arguments& args) {
-  auto it = handlers_.find(event);
-  if (it == handlers_.end()) return Value();
-  Ref<Delegate> handler = it->second;  // the handler may replace itself
-  return handler->Invoke(args);
-}
-
-bool Control::RaiseBooleanEvent(std::string_view event, const Arguments& args) {
-  Value result = RaiseEvent(event, args);
-  const bool* b = std::get_if<bool>(&result);
-  return b && *b;
-}
 
 void Control::PropertiesChanged() {
   if (updateDepth_ == 0 && peer_) SyncPeer();

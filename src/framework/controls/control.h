@@ -52,11 +52,6 @@ struct ControlProperties {
   std::string initialParent;
 };
 
-struct ControlEvent {
-  std::string name;
-  std::string signature;
-};
-
 // A control on a window. Its events are raised through delegates that the
 // window installs by event name; a delegate must have the event's shape.
 class Control : public Object {
@@ -75,8 +70,14 @@ class Control : public Object {
 
   void InstallHandler(std::string_view event, const Ref<Delegate>& handler);
   bool Handles(std::string_view event) const;
-  Value RaiseEvent(std::string_view event, const Arguments& args = {});
-  bool RaiseBooleanEvent(std::string_view event, const Arguments& args = {});
+  // True when a Boolean handler consumed the event.
+  template <class R, class... A>
+  bool Raise(const Event<R(A...)>& event, std::type_identity_t<A>... args) {
+    auto it = handlers_.find(event.name);
+    if (it == handlers_.end()) return false;
+    Ref<Delegate> handler = it->second;  // the handler may replace itself
+    return Consumed(handler->Invoke({ToValue(args)...}));
+  }
 
   void PropertiesChanged();
   void BeginPropertyUpdate() override;
@@ -92,18 +93,16 @@ class Control : public Object {
  protected:
   const ClassRecord& NativeClass() const override;
 
-  virtual const std::vector<ControlEvent>& Events() const;
-  static const std::vector<ControlEvent>& CommonEvents();
-  static std::vector<ControlEvent> CommonEventsAnd(std::vector<ControlEvent> more);
-
-  // The record of a control class: the common head, then its own table.
+  // The record of a control class: the common head, then its own tables.
   template <class C>
-  static ClassRecord ControlRecord(std::vector<PropertyInfo> properties) {
+  static ClassRecord ControlRecord(std::vector<PropertyInfo> properties,
+                                   std::vector<EventInfo> events = {}) {
     ClassRecord r;
     r.name = C::kTypeName;
     r.base = &Control::Lookup();
     r.attributes = {{"__Scope", "Public"}};
     r.properties = std::move(properties);
+    r.raises = std::move(events);
     r.factory = [] { return std::make_shared<C>(); };
     return r;
   }

@@ -36,19 +36,12 @@ const ClassRecord& EditField::Lookup() {
                                      own("AcceptTabs", &S::acceptTabs),
                                      own("Alignment", &S::alignment),
                                      Common("DataSource", &P::dataSource),
-                                     Common("DataField", &P::dataField)});
+                                     Common("DataField", &P::dataField)},
+                                    {KeyDown, KeyUp, TextChange});
   }();
   return record;
 }
 
 const ClassRecord& EditField::NativeClass() const { return Lookup(); }
-
-const std::vector<ControlEvent>& EditField::Events() const {
-  static const std::vector<ControlEvent> events =
-      CommonEventsAnd({{"KeyDown", EventSignature<bool, std::string>()},
-                       {"KeyUp", EventSignature<void, std::string>()},
-                       {"TextChange", EventSignature<void>()}});
-  return events;
-}
 
 }  // namespace fw

@@ -35,7 +35,6 @@ class EditField : public Control {
 
  protected:
   const ClassRecord& NativeClass() const override;
-  const std::vector<ControlEvent>& Events() const override;
   std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) override;
   void SyncPeer() override;
 

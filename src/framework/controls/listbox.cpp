@@ -177,20 +177,13 @@ const ClassRecord& Listbox::Lookup() {
                                    own("ColumnsResizable", &L::columnsResizable),
                                    own("AutoHideScrollbars", &L::autoHideScrollbars),
                                    Common("DataSource", &P::dataSource),
-                                   Common("DataField", &P::dataField)});
+                                   Common("DataField", &P::dataField)},
+                                  {Change, CellTextPaint, CellBackgroundPaint});
   }();
   return record;
 }
 
 const ClassRecord& Listbox::NativeClass() const { return Lookup(); }
-
-const std::vector<ControlEvent>& Listbox::Events() const {
-  static const std::vector<ControlEvent> events = CommonEventsAnd(
-      {{"Change", EventSignature<void>()},
-       {"CellTextPaint", EventSignature<bool, Graphics&, int32_t, int32_t, int32_t, int32_t>()},
-       {"CellBackgroundPaint", EventSignature<bool, Graphics&, int32_t, int32_t>()}});
-  return events;
-}
 
 const ListContent& Listbox::Content() const {
   const int32_t columns = ColumnCount();

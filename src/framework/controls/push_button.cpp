@@ -15,18 +15,13 @@ const ClassRecord& PushButton::Lookup() {
          Common("Visible", &P::visible), Common("HelpTag", &P::helpTag),
          Common("AutoDeactivate", &P::autoDeactivate), Common("TextFont", &P::textFont),
          Common("TextSize", &P::textSize), Common("Bold", &P::bold), Common("Italic", &P::italic),
-         Common("Underline", &P::underline)});
+         Common("Underline", &P::underline)},
+        {Action});
   }();
   return record;
 }
 
 const ClassRecord& PushButton::NativeClass() const { return Lookup(); }
-
-const std::vector<ControlEvent>& PushButton::Events() const {
-  static const std::vector<ControlEvent> events =
-      CommonEventsAnd({{"Action", EventSignature<void>()}});
-  return events;
-}
 
 void PushButton::Caption(std::string caption) {
   own_.caption = std::move(caption);

@@ -20,7 +20,6 @@ class PushButton : public Control {
 
  protected:
   const ClassRecord& NativeClass() const override;
-  const std::vector<ControlEvent>& Events() const override;
   std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) override;
   void SyncPeer() override;
 

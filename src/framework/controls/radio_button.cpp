@@ -15,17 +15,12 @@ const ClassRecord& RadioButton::Lookup() {
          Common("HelpTag", &P::helpTag), Common("AutoDeactivate", &P::autoDeactivate),
          Common("TextFont", &P::textFont), Common("TextSize", &P::textSize),
          Common("Bold", &P::bold), Common("Italic", &P::italic), Common("Underline", &P::underline),
-         own("Value", &S::value)});
+         own("Value", &S::value)},
+        {Action});
   }();
   return record;
 }
 
 const ClassRecord& RadioButton::NativeClass() const { return Lookup(); }
-
-const std::vector<ControlEvent>& RadioButton::Events() const {
-  static const std::vector<ControlEvent> events =
-      CommonEventsAnd({{"Action", EventSignature<void>()}});
-  return events;
-}
 
 }  // namespace fw

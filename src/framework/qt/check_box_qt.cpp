@@ -16,7 +16,7 @@ std::unique_ptr<qt::ControlPeer> CheckBox::MakePeer(qt::WindowPeer& window) {
   QObject::connect(box, &QCheckBox::clicked, [this, p = peer.get()](bool ticked) {
     own_.value = ticked;
     own_.state = ticked ? 1 : 0;
-    p->Raise("Action");
+    p->Raise(Action);
   });
   return peer;
 }

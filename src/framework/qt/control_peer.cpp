@@ -69,15 +69,13 @@ void ControlPeer::ApplyCommon(const ControlProperties& p) {
   if (!p.tabStop) widget_->setFocusPolicy(Qt::NoFocus);
 }
 
-void ControlPeer::EventsChanged() { widget_->setAcceptDrops(owner_.Handles("DragOver")); }
+void ControlPeer::EventsChanged() { widget_->setAcceptDrops(owner_.Handles(DragOver)); }
 
-bool ControlPeer::Raise(std::string_view event, const Arguments& args) {
+void ControlPeer::Guarded(const std::function<void()>& raise) {
   // The handler may close the window; both stay alive until it returns.
   Ref<Object> keepControl = owner_.shared_from_this();
   Ref<Window> keepWindow = owner_.Window();
-  bool consumed = false;
-  Dispatch([&] { consumed = owner_.RaiseBooleanEvent(event, args); });
-  return consumed;
+  Dispatch(raise);
 }
 
 bool ControlPeer::Filter(QObject* target, QEvent* event) {
@@ -103,18 +101,17 @@ bool ControlPeer::Filter(QObject* target, QEvent* event) {
       HideFocusFrame(widget_);
       return false;
     case QEvent::MouseButtonPress: {
-      if (!owner_.Handles("MouseDown")) return false;
+      if (!owner_.Handles(MouseDown)) return false;
       QPoint at = local(static_cast<QMouseEvent*>(event)->position());
-      return Raise("MouseDown", {at.x(), at.y()});
+      return Raise(MouseDown, at.x(), at.y());
     }
     case QEvent::DragEnter:
     case QEvent::DragMove: {
-      if (!owner_.Handles("DragOver")) return false;
+      if (!owner_.Handles(DragOver)) return false;
       auto* drag = static_cast<QDragMoveEvent*>(event);
       QPoint at = local(drag->position());
       auto item = std::make_shared<DragItem>();
-      bool refused =
-          Raise("DragOver", {at.x(), at.y(), item, static_cast<int32_t>(drag->dropAction())});
+      bool refused = Raise(DragOver, at.x(), at.y(), *item, drag->dropAction());
       if (refused) {
         drag->ignore();
       } else {

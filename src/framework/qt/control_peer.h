@@ -3,15 +3,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
-#include <string_view>
 
-#include "framework/runtime/value.h"
-
-namespace fw {
-class Control;
-struct ControlProperties;
-}  // namespace fw
+#include "framework/controls/control.h"
 
 namespace fw::qt {
 
@@ -34,13 +29,20 @@ class ControlPeer {
 
   // Raises an event on the control from the toolkit; true when a Boolean
   // handler consumed it.
-  bool Raise(std::string_view event, const Arguments& args = {});
+  template <class R, class... A>
+  bool Raise(const Event<R(A...)>& event, std::type_identity_t<A>... args) {
+    bool consumed = false;
+    Guarded([&] { consumed = owner_.Raise(event, args...); });
+    return consumed;
+  }
 
   // The control's own look at the widget's events (and, for scrolling
   // widgets, at their viewport's); true consumes the event.
   virtual bool Filter(QObject* target, QEvent* event);
 
  private:
+  void Guarded(const std::function<void()>& raise);
+
   Control& owner_;
   QPointer<QWidget> widget_;
   QPointer<QWidget> viewport_;

@@ -46,13 +46,13 @@ class EditFieldPeer : public qt::ControlPeer {
       if (!key) return false;
       if (event->type() == QEvent::KeyPress) {
         pressed_.insert(keyEvent->key());
-        return Owner().Handles("KeyDown") && Raise("KeyDown", {*key});
+        return Owner().Handles(KeyDown) && Raise(KeyDown, *key);
       }
       // A release whose press went elsewhere (the Return that closed a
       // message box) is not a key typed here.
       if (!pressed_.contains(keyEvent->key())) return false;
       if (!keyEvent->isAutoRepeat()) pressed_.erase(keyEvent->key());
-      if (Owner().Handles("KeyUp")) Raise("KeyUp", {*key});
+      if (Owner().Handles(KeyUp)) Raise(KeyUp, *key);
       return false;
     }
     // Keys held while the focus leaves are released somewhere else.
@@ -93,7 +93,7 @@ std::unique_ptr<qt::ControlPeer> EditField::MakePeer(qt::WindowPeer& window) {
   }
   auto peer = std::make_unique<EditFieldPeer>(*this, widget);
   auto changed = [p = peer.get()] {
-    if (p->Owner().Handles("TextChange")) p->Raise("TextChange");
+    if (p->Owner().Handles(TextChange)) p->Raise(TextChange);
   };
   if (auto* area = qobject_cast<QPlainTextEdit*>(widget)) {
     QObject::connect(area, &QPlainTextEdit::textChanged, changed);

@@ -41,7 +41,7 @@ class ListboxPeer : public qt::ControlPeer {
     // while the table waits for its deferred deletion.
     QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, &connections_,
                      [this] {
-                       if (!quiet_ && Owner().Handles("Change")) Raise("Change");
+                       if (!quiet_ && Owner().Handles(Change)) Raise(Change);
                      });
   }
 
@@ -71,11 +71,10 @@ class ListboxPeer : public qt::ControlPeer {
 };
 
 bool ClickForwarder::eventFilter(QObject* target, QEvent* event) {
-  if (event->type() != QEvent::MouseButtonPress || !peer_.Owner().Handles("MouseDown"))
-    return false;
+  if (event->type() != QEvent::MouseButtonPress || !peer_.Owner().Handles(MouseDown)) return false;
   auto* mouse = static_cast<QMouseEvent*>(event);
   const QPoint at = static_cast<QWidget*>(target)->mapTo(list_, mouse->position().toPoint());
-  return peer_.Raise("MouseDown", {at.x(), at.y()});
+  return peer_.Raise(MouseDown, at.x(), at.y());
 }
 
 Qt::ScrollBarPolicy BarPolicy(bool wanted, bool autoHide) {

@@ -9,7 +9,6 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 #include <climits>
-#include <initializer_list>
 #include <set>
 
 #include "framework/application/dispatch.h"
@@ -33,8 +32,8 @@ class ListboxCellPainter : public QStyledItemDelegate {
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
-    const bool offerBackground = owner && owner->Handles("CellBackgroundPaint");
-    const bool offerText = owner && owner->Handles("CellTextPaint");
+    const bool offerBackground = owner && owner->Handles(CellBackgroundPaint);
+    const bool offerText = owner && owner->Handles(CellTextPaint);
     if (offerBackground || offerText) {
       PaintOffered(painter, option, index, offerBackground, offerText);
     } else {
@@ -67,13 +66,13 @@ class ListboxCellPainter : public QStyledItemDelegate {
     const int32_t column = index.column();
 
     const bool ownBackground =
-        offerBackground && Offer(painter, item.rect, "CellBackgroundPaint", {row, column});
+        offerBackground && Offer(painter, item.rect, CellBackgroundPaint, row, column);
     if (!ownBackground)
       style->drawPrimitive(QStyle::PE_PanelItemViewItem, &item, painter, item.widget);
 
     const QPoint origin = ScaleOf(item.widget).FromScreen(TextOrigin(item));
-    const bool ownText = offerText && Offer(painter, item.rect, "CellTextPaint",
-                                            {row, column, origin.x(), origin.y()});
+    const bool ownText =
+        offerText && Offer(painter, item.rect, CellTextPaint, row, column, origin.x(), origin.y());
     if (!ownText) {
       // The item's usual drawing, with its background (done above, or left
       // to the program) made see-through. The focus frame takes its colour
@@ -103,8 +102,9 @@ class ListboxCellPainter : public QStyledItemDelegate {
     painter->restore();
   }
 
-  bool Offer(QPainter* painter, const QRect& cell, const char* event,
-             std::initializer_list<int32_t> numbers) const {
+  template <class... A>
+  bool Offer(QPainter* painter, const QRect& cell, const Event<bool(Graphics&, A...)>& event,
+             std::type_identity_t<A>... numbers) const {
     // An earlier handler of this paint may have given the control up.
     if (!owner) return false;
     Control& control = *owner;
@@ -122,10 +122,8 @@ class ListboxCellPainter : public QStyledItemDelegate {
       painter->scale(double(cell.width()) / width, double(cell.height()) / height);
     }
     Ref<Graphics> g = GraphicsOnPainter(*painter, width, height);
-    Arguments args{Value(std::static_pointer_cast<Object>(g))};
-    for (int32_t n : numbers) args.emplace_back(n);
     bool drawn = false;
-    DispatchPaint([&] { drawn = control.RaiseBooleanEvent(event, args); });
+    DispatchPaint([&] { drawn = control.Raise(event, *g, numbers...); });
     Detach(*g);
     painter->restore();
     return drawn;

@@ -39,7 +39,7 @@ std::unique_ptr<qt::ControlPeer> PushButton::MakePeer(qt::WindowPeer& window) {
   auto* button = new qt::WithoutOwnFocusMark<QPushButton>(window.Content());
   qt::ActOnSingleClicksOnly(button);
   auto peer = std::make_unique<PushButtonPeer>(*this, button);
-  QObject::connect(button, &QPushButton::clicked, [p = peer.get()] { p->Raise("Action"); });
+  QObject::connect(button, &QPushButton::clicked, [p = peer.get()] { p->Raise(Action); });
   return peer;
 }
 

@@ -31,7 +31,7 @@ std::unique_ptr<qt::ControlPeer> RadioButton::MakePeer(qt::WindowPeer& window) {
   qt::ActOnSingleClicksOnly(button);
   auto peer = std::make_unique<qt::ControlPeer>(*this, button);
   QObject::connect(button, &QRadioButton::toggled, [this](bool on) { own_.value = on; });
-  QObject::connect(button, &QRadioButton::clicked, [p = peer.get()] { p->Raise("Action"); });
+  QObject::connect(button, &QRadioButton::clicked, [p = peer.get()] { p->Raise(Action); });
   return peer;
 }
 

@@ -95,7 +95,7 @@ class ContentWidget : public QWidget {
   void mousePressEvent(QMouseEvent* event) override {
     if (!WindowOf(this)) return;
     QPoint at = owner_.Peer().ScaleShown().FromScreen(event->position().toPoint());
-    DispatchFor(owner_, [&] { RaiseClassEvent(owner_, "MouseDown", {at.x(), at.y()}); });
+    DispatchFor(owner_, [&] { RaiseClassEvent(owner_, MouseDown, at.x(), at.y()); });
   }
 
  private:
@@ -104,7 +104,7 @@ class ContentWidget : public QWidget {
     const auto& p = owner_.Properties();
     std::optional<QColor> back;
     if (p.hasBackColor) back = ToQColor(p.backColor);
-    if (!owner_.Class().FindEvent("Paint")) {
+    if (!owner_.Class().FindEvent(fw::Paint)) {
       if (back) painter.fillRect(rect(), *back);
       return;
     }
@@ -118,7 +118,7 @@ class ContentWidget : public QWidget {
     }
     // No fill where the window's own painting covers it all.
     Ref<Graphics> g = GraphicsOnPainter(painter, w, h, back);
-    DispatchPaint([&] { RaiseClassEvent(owner_, "Paint", {g}); });
+    DispatchPaint([&] { RaiseClassEvent(owner_, fw::Paint, *g); });
     Detach(*g);
   }
 

@@ -39,11 +39,12 @@ class ClassBuilder {
     return *this;
   }
 
-  // An event of the object itself, handled by one of its methods.
-  template <class B, class R, class... A>
-    requires std::is_base_of_v<B, T>
-  ClassBuilder& Handles(std::string event, std::string method, R (B::*handler)(A...)) {
-    record_.events.push_back(EventBinding{std::move(event), std::move(method),
+  // An event of the object itself, handled by one of its methods; an event
+  // that the base class does not raise is refused.
+  template <class Shape, class B, class R, class... A>
+    requires std::is_base_of_v<B, T> && Event<Shape>::template kTakenBy<R, A...>
+  ClassBuilder& Handles(const Event<Shape>& event, std::string method, R (B::*handler)(A...)) {
+    record_.events.push_back(EventBinding{record_.base->RaisedEvent(event).name, std::move(method),
                                           MethodSignature<R, A...>(), Bind(handler)});
     return *this;
   }

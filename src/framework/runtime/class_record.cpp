@@ -46,6 +46,16 @@ const EventBinding* ClassRecord::FindEvent(std::string_view event) const {
   return nullptr;
 }
 
+const EventInfo& ClassRecord::RaisedEvent(std::string_view event) const {
+  for (const ClassRecord* r = this; r; r = r->base) {
+    for (const auto& e : r->raises) {
+      if (e.name == event) return e;
+    }
+  }
+  throw InvalidArgumentException("Die Klasse „" + name + "“ kennt kein Ereignis „" +
+                                 std::string(event) + "“.");
+}
+
 const MemberInfo* ClassRecord::FindMember(std::string_view member) const {
   for (const ClassRecord* r = this; r; r = r->base) {
     for (const auto& m : r->members) {
@@ -79,12 +89,6 @@ void RunExit(Object& object) {
   for (const ClassRecord* r = &object.Class(); r; r = r->base) {
     if (r->exit) r->exit(object);
   }
-}
-
-Value RaiseClassEvent(Object& object, std::string_view event, const Arguments& args) {
-  const EventBinding* binding = object.Class().FindEvent(event);
-  if (!binding || !binding->invoke) return Value();
-  return binding->invoke(object, args);
 }
 
 }  // namespace fw

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/runtime/event.h"
 #include "framework/runtime/value.h"
 
 namespace fw {
@@ -41,14 +42,23 @@ struct EventBinding {
   Invoker invoke;
 };
 
+// An event that the objects of a class raise, with the handler shape it takes.
+struct EventInfo {
+  template <class Shape>
+  EventInfo(const Event<Shape>& event) : name(event.name), signature(event.Signature()) {}
+  std::string name;
+  std::string signature;
+};
+
 // What the framework knows of a class: its name, its base, its methods in
-// slot order, the events it handles, its properties, its members, and how
-// to make and finish an instance.
+// slot order, the events it raises and those it handles, its properties, its
+// members, and how to make and finish an instance.
 class ClassRecord {
  public:
   std::string name;
   const ClassRecord* base = nullptr;
   std::vector<std::string> virtualMethods;  // the class's own, after its base's
+  std::vector<EventInfo> raises;
   std::vector<EventBinding> events;
   std::vector<PropertyInfo> properties;
   std::vector<MemberInfo> members;
@@ -59,6 +69,8 @@ class ClassRecord {
   bool IsA(const ClassRecord& other) const;
   const PropertyInfo* FindProperty(std::string_view property) const;
   const EventBinding* FindEvent(std::string_view event) const;
+  // One of the events the class raises; refuses a name it does not know.
+  const EventInfo& RaisedEvent(std::string_view event) const;
   const MemberInfo* FindMember(std::string_view member) const;
   std::vector<std::string> AllVirtualMethods() const;
   std::string AttributeValue(std::string_view attribute) const;
@@ -71,9 +83,13 @@ Ref<Object> RuntimeNewObject(const ClassRecord& record);
 // Runs the per-instance finalisers of the object's class and its bases.
 void RunExit(Object& object);
 
-// Raises an event on an object through its class's binding; a class that
-// does not handle the event gives the empty value.
-Value RaiseClassEvent(Object& object, std::string_view event, const Arguments& args = {});
+// Raises one of the object's own events through its class's binding; true
+// when a Boolean handler consumed it.
+template <class R, class... A>
+bool RaiseClassEvent(Object& object, const Event<R(A...)>& event, std::type_identity_t<A>... args) {
+  const EventBinding* binding = object.Class().FindEvent(event.name);
+  return binding && binding->invoke && Consumed(binding->invoke(object, {ToValue(args)...}));
+}
 
 // The object as T, after checking its class against the record; nil stays nil.
 template <class T>

@@ -1,6 +1,7 @@
 #include "framework/window/window.h"
 
 #include "framework/controls/control.h"
+#include "framework/picture/graphics.h"
 #include "framework/qt/window_peer.h"
 #include "framework/runtime/property_field.h"
 #include "framework/window/window_system.h"
@@ -45,6 +46,7 @@ const ClassRecord& Window::Lookup() {
     r.attributes = {{"__Scope", "Public"}};
     r.virtualMethods = {"Show", "Hide", "Close", "_AddControl", "__New", "Constructor"};
     r.properties = WindowPropertyTable::Make();
+    r.raises = {Layout, CreateControls, Open, Paint, Activate, MouseDown};
     r.factory = [] { return std::make_shared<Window>(); };
     return r;
   }();
@@ -68,13 +70,13 @@ void Window::Constructor() {
   open_ = true;
   WindowSystem::Register(self);
   try {
-    RaiseClassEvent(*this, "Layout");
-    RaiseClassEvent(*this, "CreateControls");
+    RaiseClassEvent(*this, Layout);
+    RaiseClassEvent(*this, CreateControls);
     controlsCreated_ = true;
     if (peer_->HasWidgets()) peer_->ArrangeFocus(controls_);
     std::vector<Ref<Control>> controls = controls_;
-    for (const auto& control : controls) control->RaiseEvent("Open");
-    RaiseClassEvent(*this, "Open");
+    for (const auto& control : controls) control->Raise(Open);
+    RaiseClassEvent(*this, Open);
   } catch (...) {
     // A half-built window is given up, so the next reference builds anew.
     Close();

@@ -43,8 +43,7 @@ struct WindowProperties {
 
 // A window of the framework. A program derives its window classes from it
 // and describes them with class records; the window raises the events that
-// the record binds ("Layout", "CreateControls", "Open", "Paint",
-// "Activate", "MouseDown").
+// the record binds (Layout, CreateControls, Open, Paint, Activate, MouseDown).
 class Window : public Object {
  public:
   static constexpr const char* kTypeName = "Window";

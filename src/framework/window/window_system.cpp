@@ -55,9 +55,9 @@ void PutKeyboard(const std::vector<Window*>& stack, bool evenWhereItIs) {
   if (keyboard != stack.back()) stack.back()->RaiseOnScreen(false);
 }
 
-void Activate(Window& window) {
+void RaiseActivate(Window& window) {
   Ref<Object> keep = window.shared_from_this();
-  RaiseClassEvent(window, "Activate");
+  RaiseClassEvent(window, Activate);
 }
 
 }  // namespace
@@ -107,7 +107,7 @@ void WindowSystem::BringToFront(Window& window) {
   stack.push_back(&window);
   S().restack = true;
   Changed();
-  Activate(window);
+  RaiseActivate(window);
 }
 
 void WindowSystem::Withdraw(Window& window) {
@@ -117,7 +117,7 @@ void WindowSystem::Withdraw(Window& window) {
   std::erase(stack, &window);
   S().restack = true;
   Changed();
-  if (wasFront && !stack.empty()) Activate(*stack.back());
+  if (wasFront && !stack.empty()) RaiseActivate(*stack.back());
 }
 
 Window* WindowSystem::Front() {
