@@ -200,6 +200,7 @@ void Surface::Fill(const QRect& area, const QColor& colour) {
 }
 
 void Surface::DrawPicture(const Picture& picture, const QRectF& to, const QRectF& from) {
+  if (!picture_ && !painter_) return;
   const PictureData& data = PictureData::Of(picture);
   const bool scaled = to.width() != from.width() || to.height() != from.height();
   // Pictures are opaque but where a mask shapes them.
