@@ -21,7 +21,8 @@ class Background : public QWidget {
     for (int y = 0; y < grey.height(); ++y) {
       const uchar* from = grey.constScanLine(y);
       auto* to = reinterpret_cast<QRgb*>(tile.scanLine(y));
-      for (int x = 0; x < grey.width(); ++x) to[x] = qPremultiply(qRgba(153, 255, 255, 255 - from[x]));
+      for (int x = 0; x < grey.width(); ++x)
+        to[x] = qPremultiply(qRgba(153, 255, 255, 255 - from[x]));
     }
     picture_ = QImage(grey.size() * 2, QImage::Format_RGB32);
     picture_.fill(Qt::white);

@@ -3,10 +3,10 @@
 #include <QImage>
 #include <QPainter>
 
+#include "filled_picture.h"
 #include "framework/picture/graphics.h"
 #include "framework/picture/picture.h"
 #include "framework/qt/painting.h"
-#include "filled_picture.h"
 
 namespace fw {
 namespace {

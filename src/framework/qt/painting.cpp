@@ -51,10 +51,10 @@ Flat FlatOf(const Picture& picture) {
 // 255 where the mask is black, 0 where it is white, at the picture's size.
 QImage AlphaOf(const Flat& mask, QSize size) {
   QImage pixels = mask.Pixels();
-  QImage shape = (pixels.size() == size
-                      ? pixels
-                      : pixels.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
-                     .convertToFormat(QImage::Format_RGB32);
+  QImage shape =
+      (pixels.size() == size ? pixels
+                             : pixels.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
+          .convertToFormat(QImage::Format_RGB32);
   QImage alpha(size, QImage::Format_Grayscale8);
   if (alpha.isNull() || shape.isNull()) return alpha;
   for (int y = 0; y < size.height(); ++y) {
@@ -224,8 +224,8 @@ void Surface::DrawPicture(const Picture& picture, const QRectF& to, const QRectF
   }
   // The picture as it is now, whenever the drawing is made: also when a
   // picture is drawn into itself.
-  Draw([source = SourceOf(picture), to, from, scaled](
-           QPainter& painter) { DrawSource(painter, source, to, from, scaled); },
+  Draw([source = SourceOf(picture), to, from,
+        scaled](QPainter& painter) { DrawSource(painter, source, to, from, scaled); },
        coversAll);
 }
 

@@ -131,7 +131,8 @@ void WindowSystem::BringToFront(Window& window) {
 void WindowSystem::Withdraw(Window& window) {
   auto& stack = S().stack;
   Window* front = Front();
-  if (std::none_of(stack.begin(), stack.end(), [&](const Handle& h) { return Get(h) == &window; })) {
+  if (std::none_of(stack.begin(), stack.end(),
+                   [&](const Handle& h) { return Get(h) == &window; })) {
     return;
   }
   Remove(stack, window);
