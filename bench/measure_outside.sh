@@ -4,7 +4,8 @@
 #   - a key in the first day's code field, XTest press and release to the
 #     first damage of the window, against a bare QLineEdit at the same place;
 #   - start-up, fork to the first damage of the first window, against a bare
-#     1000 x 750 window with one 50-pixel label;
+#     1000 x 750 window with one 50-pixel label, and against the start screen
+#     built in plain Qt (bench/outside/start_screen.cpp), the yardstick;
 #   - peak resident memory of a whole first and second day against the bare
 #     window.
 # Medians and ratios on standard output.
@@ -17,6 +18,8 @@ out="$build/bench-outside"
 mkdir -p "$out"
 cc -O2 -o "$out/xdamage_probe" bench/outside/xdamage_probe.c -lX11 -lXdamage -lXtst
 g++ -O2 -fPIC -o "$out/bare_windows" bench/outside/bare_windows.cpp \
+  $(pkg-config --cflags --libs Qt6Widgets)
+g++ -O2 -fPIC -o "$out/start_screen" bench/outside/start_screen.cpp \
   $(pkg-config --cflags --libs Qt6Widgets)
 
 fdfile="$(mktemp)"
@@ -49,12 +52,14 @@ start_program() {
 }
 
 # ---- start-up
-: >"$out/start-program"; : >"$out/start-bare"
+: >"$out/start-program"; : >"$out/start-bare"; : >"$out/start-yardstick"
 for run in $(seq 9); do
   { read -r ms; read -r pid; } < <("$probe" start "$bundle/bin/merkhaus")
   echo "$ms" >>"$out/start-program"; stop "$pid"; sleep 0.3
   { read -r ms; read -r pid; } < <("$probe" start "$out/bare_windows" label)
   echo "$ms" >>"$out/start-bare"; stop "$pid"; sleep 0.3
+  { read -r ms; read -r pid; } < <("$probe" start "$out/start_screen" "$bundle/Resources/hintergrund1.jpg")
+  echo "$ms" >>"$out/start-yardstick"; stop "$pid"; sleep 0.3
 done
 
 # ---- keys, three rounds of 40 each, alternating
@@ -110,5 +115,7 @@ report "key in the code field (median of 120)" "$(median <"$out/keys-program")" 
   "$(median <"$out/keys-bare")" ms
 report "start-up to first damage (median of 9)" "$(median <"$out/start-program")" \
   "$(median <"$out/start-bare")" ms
+report "start-up against the start screen in Qt" "$(median <"$out/start-program")" \
+  "$(median <"$out/start-yardstick")" ms
 report "peak memory, a whole first day" "$mem_first" "$mem_bare" MB
 report "peak memory, a whole second day" "$mem_second" "$mem_bare" MB

@@ -159,7 +159,7 @@ TEST(PictureTest, DrawingKeepsItsSourceAsItWasAndCostsNoPixelsUntilLookedAt) {
   auto target = NewPicture(4, 2, 32);
   target->Graphics()->DrawPicture(tile, 0, 0);
   auto unmade = [](const Ref<Picture>& p) {
-    return qt::PictureData::Of(*p).recipe->pixels.isNull();
+    return qt::PictureData::Of(*p).pixels.isNull();
   };
   EXPECT_TRUE(unmade(target) && unmade(tile) && unmade(mask));
 

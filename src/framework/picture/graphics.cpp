@@ -4,8 +4,6 @@
 #include <QRect>
 #include <QRectF>
 #include <algorithm>
-#include <cstdio>
-#include <string>
 
 #include "framework/qt/painting.h"
 #include "framework/runtime/exceptions.h"
@@ -34,14 +32,6 @@ bool Narrow(Span& clipped, Span& linked, double low, double high) {
   return true;
 }
 
-// A rectangle exactly, for a recipe's key.
-std::string Words(const QRectF& r) {
-  char text[128];
-  std::snprintf(text, sizeof text, "%.17g,%.17g %.17gx%.17g", r.x(), r.y(), r.width(),
-                r.height());
-  return text;
-}
-
 int32_t OrOwn(int32_t size, int32_t own) { return size == Graphics::kOmittedSize ? own : size; }
 
 }  // namespace
@@ -63,9 +53,7 @@ void Graphics::FillRect(int32_t left, int32_t top, int32_t width, int32_t height
   if (x1 <= x0 || y1 <= y0) return;
   QRect area(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
              static_cast<int>(y1 - y0));
-  QColor color(foreColor_.red, foreColor_.green, foreColor_.blue);
-  surface_->Draw("fill " + Words(QRectF(area)) + " with " + color.name().toStdString(),
-                 [area, color](QPainter& painter) { painter.fillRect(area, color); });
+  surface_->Fill(area, QColor(foreColor_.red, foreColor_.green, foreColor_.blue));
 }
 
 void Graphics::DrawPicture(const Ref<Picture>& picture, int32_t left, int32_t top, int32_t width,
@@ -83,20 +71,8 @@ void Graphics::DrawPicture(const Ref<Picture>& picture, int32_t left, int32_t to
       !Narrow(x, sourceX, 0, Width()) || !Narrow(y, sourceY, 0, Height())) {
     return;
   }
-  // The picture as it is now, whenever the drawing is made: also when a
-  // picture is drawn into itself.
-  std::shared_ptr<const qt::Drawable> source = qt::DrawableOf(*picture);
-  bool scaled = x.length != sourceX.length || y.length != sourceY.length;
-  QRectF to(x.start, y.start, x.length, y.length);
-  QRectF from(sourceX.start, sourceY.start, sourceX.length, sourceY.length);
-  // Pictures are opaque but where a mask shapes them.
-  bool coversAll = !source->mask && to.contains(QRectF(0, 0, Width(), Height()));
-  surface_->Draw(
-      "draw " + source->key + " " + Words(from) + " at " + Words(to),
-      [source, scaled, to, from](QPainter& painter) {
-        qt::DrawOnto(painter, *source, to, from, scaled);
-      },
-      coversAll);
+  surface_->DrawPicture(*picture, QRectF(x.start, y.start, x.length, y.length),
+                        QRectF(sourceX.start, sourceY.start, sourceX.length, sourceY.length));
 }
 
 }  // namespace fw

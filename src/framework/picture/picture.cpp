@@ -9,9 +9,9 @@ Picture::Picture(std::unique_ptr<qt::PictureData> data) : data_(std::move(data))
 
 Picture::~Picture() = default;
 
-int32_t Picture::Width() const { return data_->recipe->size.width(); }
+int32_t Picture::Width() const { return data_->size.width(); }
 
-int32_t Picture::Height() const { return data_->recipe->size.height(); }
+int32_t Picture::Height() const { return data_->size.height(); }
 
 int32_t Picture::Depth() const { return data_->depth; }
 
@@ -28,7 +28,7 @@ Ref<Picture> NewPicture(int32_t width, int32_t height, int32_t depth) {
   if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) {
     return nullptr;
   }
-  return qt::BlankPicture(QSize(width, height), depth);
+  return qt::PictureData::Make(QSize(width, height), depth);
 }
 
 }  // namespace fw

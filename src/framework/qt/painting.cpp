@@ -1,139 +1,68 @@
 #include "framework/qt/painting.h"
 
-#include <algorithm>
-#include <string>
-#include <unordered_map>
+#include <compare>
+#include <map>
+#include <memory>
 #include <utility>
-#include <vector>
 
 namespace fw::qt {
 
 namespace {
 
-// Past this many drawings a picture's pixels are made, so that no recipe
-// grows without end.
-constexpr int kMostSteps = 32;
-// A key longer than this (a picture drawn into itself again and again) is
-// not worth comparing: the recipe is taken as one of a kind.
-constexpr size_t kLongestKey = 4096;
+// Past this many drawings waiting, a picture's pixels are made: none waits
+// without end, and a window replays few on every paint.
+constexpr size_t kMostWaiting = 8;
 
-std::string UniqueKey(const char* kind) {
-  static uint64_t made = 0;
-  return std::string(kind) + " #" + std::to_string(++made);
-}
-
-// Made pixels by key, for others of the same key to share: of recipes, and
-// of pictures shaped by a mask. Held weakly, so that the pixels go with the
-// last picture that needs them.
-template <class T, QImage T::*kPixels>
-class MadeByKey {
- public:
-  // Null when nothing live of the key has pixels.
-  QImage Find(const std::string& key) {
-    auto it = made_.find(key);
-    if (it == made_.end()) return {};
-    std::shared_ptr<const T> holder = it->second.lock();
-    if (!holder) {
-      made_.erase(it);
-      return {};
-    }
-    return (*holder).*kPixels;
-  }
-  void Add(const std::string& key, const T& holder) {
-    if (made_.size() >= sweepAt_) {
-      std::erase_if(made_, [](const auto& entry) { return entry.second.expired(); });
-      sweepAt_ = std::max<size_t>(64, 2 * made_.size());
-    }
-    made_[key] = holder.weak_from_this();
-  }
-
- private:
-  std::unordered_map<std::string, std::weak_ptr<const T>> made_;
-  size_t sweepAt_ = 64;
-};
-
-auto& MadeRecipes() {
-  static MadeByKey<Recipe, &Recipe::pixels> made;
-  return made;
-}
-
-auto& MadeMasked() {
-  static MadeByKey<Drawable, &Drawable::image> made;
-  return made;
-}
-
-// Past this many drawings since its last pixels, a picture is drawn onto a
-// window from pixels of its own rather than made again on every paint.
-constexpr size_t kMostReplayedSteps = 8;
-
-// The recipes from this one back to the nearest one with pixels, or to the
-// first, which comes last.
-std::vector<const Recipe*> ChainOf(const Recipe& recipe) {
-  std::vector<const Recipe*> chain{&recipe};
-  while (chain.back()->before && chain.back()->pixels.isNull()) {
-    chain.push_back(chain.back()->before.get());
-  }
-  return chain;
-}
-
-QImage White(QSize size) {
+QImage Filled(QSize size, const QColor& colour) {
   QImage image(size, QImage::Format_RGB32);
-  if (!image.isNull()) image.fill(Qt::white);
+  if (!image.isNull()) image.fill(colour);
   return image;
 }
 
-// Each drawing of the chain after its first recipe, in order.
-void RunSteps(QPainter& painter, const std::vector<const Recipe*>& chain) {
-  for (auto it = chain.rbegin() + 1; it != chain.rend(); ++it) {
+void RunWaiting(QPainter& painter, const PictureData& data) {
+  for (const auto& drawing : data.waiting) {
     painter.save();
-    (*it)->step(painter);
+    drawing(painter);
     painter.restore();
   }
 }
 
-// Makes the recipe on the painter: its beginning, then each drawing.
-void Replay(QPainter& painter, const std::vector<const Recipe*>& chain) {
-  const Recipe& first = *chain.back();
-  if (first.pixels.isNull()) {
-    painter.fillRect(QRect(QPoint(0, 0), first.size), Qt::white);
-  } else {
-    painter.drawImage(QPointF(0, 0), first.pixels);
-  }
-  RunSteps(painter, chain);
-}
+// A picture as a drawing takes it, with nothing waiting on it: a colour all
+// over, or pixels, which it shares copy on write.
+struct Flat {
+  QSize size;
+  QColor colour;
+  QImage pixels;
 
-// The pixels of a recipe, kept nowhere.
-QImage MakePixels(const Recipe& recipe) {
-  if (!recipe.pixels.isNull()) return recipe.pixels;
-  if (QImage same = MadeRecipes().Find(recipe.key); !same.isNull()) return same;
-  std::vector<const Recipe*> chain = ChainOf(recipe);
-  const Recipe& first = *chain.back();
-  QImage image = first.pixels.isNull() ? White(first.size) : first.pixels;
-  if (image.isNull()) return image;
-  QPainter painter(&image);
-  RunSteps(painter, chain);
-  return image;
+  QImage Pixels() const { return pixels.isNull() ? Filled(size, colour) : pixels; }
+  // Its pixels' identity, which changes when they do, or its colour.
+  std::pair<qint64, QRgb> Identity() const {
+    return pixels.isNull() ? std::pair<qint64, QRgb>(0, colour.rgb())
+                           : std::pair<qint64, QRgb>(pixels.cacheKey(), 0);
+  }
+};
+
+Flat FlatOf(const Picture& picture) {
+  PictureData& data = PictureData::Of(picture);
+  if (!data.waiting.empty()) ImageOf(picture);
+  return {data.size, data.colour, data.pixels};
 }
 
 // 255 where the mask is black, 0 where it is white, at the picture's size.
-const QImage& AlphaOf(const Recipe& mask, QSize size) {
-  if (mask.alpha.isNull() || mask.alpha.size() != size) {
-    const QImage& pixels = PixelsOf(mask);
-    QImage shape = pixels.size() == size
-                       ? pixels.convertToFormat(QImage::Format_RGB32)
-                       : pixels.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                             .convertToFormat(QImage::Format_RGB32);
-    QImage alpha(size, QImage::Format_Grayscale8);
-    if (!alpha.isNull() && !shape.isNull()) {
-      for (int y = 0; y < size.height(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
-        uchar* to = alpha.scanLine(y);
-        for (int x = 0; x < size.width(); ++x) to[x] = static_cast<uchar>(255 - qGray(from[x]));
-      }
-    }
-    mask.alpha = alpha;
+QImage AlphaOf(const Flat& mask, QSize size) {
+  QImage pixels = mask.Pixels();
+  QImage shape =
+      (pixels.size() == size ? pixels
+                             : pixels.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
+          .convertToFormat(QImage::Format_RGB32);
+  QImage alpha(size, QImage::Format_Grayscale8);
+  if (alpha.isNull() || shape.isNull()) return alpha;
+  for (int y = 0; y < size.height(); ++y) {
+    const auto* from = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
+    uchar* to = alpha.scanLine(y);
+    for (int x = 0; x < size.width(); ++x) to[x] = static_cast<uchar>(255 - qGray(from[x]));
   }
-  return mask.alpha;
+  return alpha;
 }
 
 QImage ApplyMask(const QImage& image, const QImage& alpha) {
@@ -151,72 +80,84 @@ QImage ApplyMask(const QImage& image, const QImage& alpha) {
   return result;
 }
 
+// A picture shaped by its mask, made on first use.
+class Shaped {
+ public:
+  Shaped(Flat picture, Flat mask) : picture_(std::move(picture)), mask_(std::move(mask)) {}
+  const QImage& Image() {
+    if (image_.isNull()) image_ = ApplyMask(picture_.Pixels(), AlphaOf(mask_, picture_.size));
+    return image_;
+  }
+
+ private:
+  Flat picture_;
+  Flat mask_;
+  QImage image_;
+};
+
+// The windows draw their backgrounds from the same picture through the same
+// mask: they share one shaped picture while any of them holds it.
+std::shared_ptr<Shaped> ShapedOf(Flat picture, Flat mask) {
+  struct Key {
+    std::pair<qint64, QRgb> picture, mask;
+    int width, height;
+    auto operator<=>(const Key&) const = default;
+  };
+  static std::map<Key, std::weak_ptr<Shaped>> shared;
+  Key key{picture.Identity(), mask.Identity(), picture.size.width(), picture.size.height()};
+  if (auto it = shared.find(key); it != shared.end()) {
+    if (auto found = it->second.lock()) return found;
+  }
+  std::erase_if(shared, [](const auto& entry) { return entry.second.expired(); });
+  auto shaped = std::make_shared<Shaped>(std::move(picture), std::move(mask));
+  shared[key] = shaped;
+  return shaped;
+}
+
+// The picture as a drawing takes it: shaped by its mask, or as it is.
+struct Source {
+  Flat flat;
+  std::shared_ptr<Shaped> shaped;
+};
+
+Source SourceOf(const Picture& picture) {
+  Source source{FlatOf(picture), nullptr};
+  if (const Ref<Picture>& mask = PictureData::Of(picture).mask) {
+    source.shaped = ShapedOf(source.flat, FlatOf(*mask));
+  }
+  return source;
+}
+
+void DrawSource(QPainter& painter, const Source& source, const QRectF& to, const QRectF& from,
+                bool scaled) {
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, scaled);
+  if (source.shaped) {
+    painter.drawImage(to, source.shaped->Image(), from);
+  } else if (!scaled && source.flat.pixels.isNull()) {
+    painter.fillRect(to, source.flat.colour);
+  } else {
+    painter.drawImage(to, source.flat.Pixels(), from);
+  }
+}
+
 }  // namespace
 
-const QImage& PixelsOf(const Recipe& recipe) {
-  if (!recipe.pixels.isNull()) return recipe.pixels;
-  recipe.pixels = MakePixels(recipe);
-  recipe.before.reset();
-  recipe.step = nullptr;
-  if (!recipe.pixels.isNull()) MadeRecipes().Add(recipe.key, recipe);
-  return recipe.pixels;
-}
-
-const QImage& Drawable::Image() const {
-  if (!mask) return PixelsOf(*pixels);
-  if (image.isNull()) {
-    image = MadeMasked().Find(key);
-    // The plain pixels are not kept: the shaped ones are what is drawn.
-    if (image.isNull()) image = ApplyMask(MakePixels(*pixels), AlphaOf(*mask, pixels->size));
-    if (!image.isNull()) MadeMasked().Add(key, *this);
-  }
-  return image;
-}
-
-void DrawOnto(QPainter& painter, const Drawable& source, const QRectF& to, const QRectF& from,
-              bool scaled) {
-  const Recipe& recipe = *source.pixels;
-  std::vector<const Recipe*> chain;
-  QImage made;
-  if (!source.mask && !scaled && recipe.pixels.isNull()) {
-    made = MadeRecipes().Find(recipe.key);
-    if (made.isNull()) chain = ChainOf(recipe);
-  }
-  if (chain.empty() || chain.size() > kMostReplayedSteps + 1) {
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, scaled);
-    painter.drawImage(to, made.isNull() ? source.Image() : made, from);
-    return;
-  }
-  // A picture drawn as it is onto a window is made there again, and has no
-  // pixels of its own to keep.
-  painter.save();
-  painter.setClipRect(to, Qt::IntersectClip);
-  painter.translate(to.topLeft() - from.topLeft());
-  Replay(painter, chain);
-  painter.restore();
-}
-
-Ref<Picture> PictureData::Make(std::shared_ptr<const Recipe> recipe, int32_t depth) {
+Ref<Picture> PictureData::Make(QSize size, int32_t depth) {
   auto data = std::make_unique<PictureData>();
-  data->recipe = std::move(recipe);
+  data->size = size;
   data->depth = depth;
   return Ref<Picture>(new Picture(std::move(data)));
 }
 
-std::shared_ptr<const Drawable> DrawableOf(const Picture& picture) {
+const QImage& ImageOf(const Picture& picture) {
   PictureData& data = PictureData::Of(picture);
-  std::shared_ptr<const Recipe> mask =
-      data.mask ? PictureData::Of(*data.mask).recipe : std::shared_ptr<const Recipe>();
-  if (!data.drawable || data.drawable->pixels != data.recipe || data.drawable->mask != mask) {
-    auto drawable = std::make_shared<Drawable>();
-    drawable->pixels = data.recipe;
-    drawable->mask = std::move(mask);
-    drawable->key = drawable->mask ? "(" + drawable->pixels->key + " masked by " +
-                                         drawable->mask->key + ")"
-                                   : "(" + drawable->pixels->key + ")";
-    data.drawable = std::move(drawable);
+  if (data.pixels.isNull()) data.pixels = Filled(data.size, data.colour);
+  if (!data.waiting.empty() && !data.pixels.isNull()) {
+    QPainter painter(&data.pixels);
+    RunWaiting(painter, data);
+    data.waiting.clear();
   }
-  return data.drawable;
+  return data.pixels;
 }
 
 int Surface::Width() const { return picture_ ? picture_->Width() : width_; }
@@ -233,28 +174,59 @@ void Surface::Detach() {
   painter_ = nullptr;
 }
 
-void Surface::Draw(const std::string& what, std::function<void(QPainter&)> operation,
-                   bool coversAllOpaque) {
+void Surface::Draw(std::function<void(QPainter&)> operation, bool coversAllOpaque) {
   if (picture_) {
     PictureData& data = PictureData::Of(*picture_);
-    auto next = std::make_shared<Recipe>();
-    next->size = data.recipe->size;
-    next->key = data.recipe->key + "; " + what;
-    if (next->key.size() > kLongestKey) next->key = UniqueKey("drawn");
-    next->before = data.recipe;
-    next->step = std::move(operation);
-    next->steps = data.recipe->steps + 1;
-    if (next->steps > kMostSteps) {
-      PixelsOf(*next);
-      next->steps = 0;
-    }
-    data.recipe = std::move(next);
+    data.waiting.push_back(std::move(operation));
+    if (data.waiting.size() > kMostWaiting) ImageOf(*picture_);
   } else if (painter_) {
     FillUnderlay(coversAllOpaque);
     painter_->save();
     operation(*painter_);
     painter_->restore();
   }
+}
+
+void Surface::Fill(const QRect& area, const QColor& colour) {
+  if (picture_ && area == QRect(QPoint(0, 0), PictureData::Of(*picture_).size)) {
+    // All of it one colour again: nothing before matters.
+    PictureData& data = PictureData::Of(*picture_);
+    data.colour = colour;
+    data.pixels = QImage();
+    data.waiting.clear();
+    return;
+  }
+  Draw([area, colour](QPainter& painter) { painter.fillRect(area, colour); }, false);
+}
+
+void Surface::DrawPicture(const Picture& picture, const QRectF& to, const QRectF& from) {
+  if (!picture_ && !painter_) return;
+  const PictureData& data = PictureData::Of(picture);
+  const bool scaled = to.width() != from.width() || to.height() != from.height();
+  // Pictures are opaque but where a mask shapes them.
+  const bool coversAll = !data.mask && to.contains(QRectF(0, 0, Width(), Height()));
+  if (painter_ && !data.mask && !scaled && !data.waiting.empty()) {
+    // Made again on the window's painter, the picture needs no pixels of
+    // its own.
+    Draw(
+        [&](QPainter& painter) {
+          painter.setClipRect(to, Qt::IntersectClip);
+          painter.translate(to.topLeft() - from.topLeft());
+          if (data.pixels.isNull()) {
+            painter.fillRect(QRect(QPoint(0, 0), data.size), data.colour);
+          } else {
+            painter.drawImage(QPointF(0, 0), data.pixels);
+          }
+          RunWaiting(painter, data);
+        },
+        coversAll);
+    return;
+  }
+  // The picture as it is now, whenever the drawing is made: also when a
+  // picture is drawn into itself.
+  Draw([source = SourceOf(picture), to, from,
+        scaled](QPainter& painter) { DrawSource(painter, source, to, from, scaled); },
+       coversAll);
 }
 
 Ref<Graphics> GraphicsOnPainter(QPainter& painter, int width, int height,
@@ -268,7 +240,7 @@ Ref<Picture> PictureFromImage(const QImage& image, int depth) {
   if (image.isNull()) return nullptr;
   QImage pixels;
   if (image.hasAlphaChannel()) {
-    pixels = White(image.size());
+    pixels = Filled(image.size(), Qt::white);
     if (pixels.isNull()) return nullptr;
     QPainter painter(&pixels);
     painter.drawImage(0, 0, image);
@@ -276,20 +248,9 @@ Ref<Picture> PictureFromImage(const QImage& image, int depth) {
     pixels = image.convertToFormat(QImage::Format_RGB32);
   }
   if (pixels.isNull()) return nullptr;
-  auto recipe = std::make_shared<Recipe>();
-  recipe->size = pixels.size();
-  recipe->key = UniqueKey("image");
-  recipe->pixels = std::move(pixels);
-  return PictureData::Make(std::move(recipe), depth);
+  Ref<Picture> picture = PictureData::Make(pixels.size(), depth);
+  PictureData::Of(*picture).pixels = std::move(pixels);
+  return picture;
 }
-
-Ref<Picture> BlankPicture(QSize size, int depth) {
-  auto recipe = std::make_shared<Recipe>();
-  recipe->size = size;
-  recipe->key = "white " + std::to_string(size.width()) + "x" + std::to_string(size.height());
-  return PictureData::Make(std::move(recipe), depth);
-}
-
-const QImage& ImageOf(const Picture& picture) { return PixelsOf(*PictureData::Of(picture).recipe); }
 
 }  // namespace fw::qt

@@ -3,76 +3,38 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <QRectF>
 #include <QSize>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
-#include <string>
+#include <vector>
 
 #include "framework/picture/graphics.h"
 #include "framework/picture/picture.h"
 
 namespace fw::qt {
 
-// A picture's pixels as a recipe: what the picture began as and each
-// drawing made into it since, turned into pixels only when something needs
-// them. A window that is built and closed inside one handler draws its
-// background and is never painted, so its background never costs pixels.
-// Recipes never change once made: drawing into a picture makes a new one on
-// top of the old, so a drawing that took a picture as its source keeps the
-// pixels the picture had then. Recipes that say the same share their
-// pixels: the windows that each draw the same background hold it once.
-struct Recipe : std::enable_shared_from_this<Recipe> {
-  QSize size;
-  // What the pixels are made of, in words: the same words, the same pixels.
-  std::string key;
-  // The recipe this one draws on, and what it draws; both are let go once
-  // the pixels are made.
-  mutable std::shared_ptr<const Recipe> before;
-  mutable std::function<void(QPainter&)> step;
-  int steps = 0;
-
-  // Null until made; a recipe with nothing before it begins white.
-  mutable QImage pixels;
-  // Black in a mask shows fully: the alpha of each pixel, made once for all
-  // the pictures that this one is a mask of.
-  mutable QImage alpha;
-};
-
-const QImage& PixelsOf(const Recipe& recipe);
-
-// A picture as it is drawn: its pixels shaped by its mask.
-struct Drawable : std::enable_shared_from_this<Drawable> {
-  std::shared_ptr<const Recipe> pixels;
-  std::shared_ptr<const Recipe> mask;
-  // The recipe's key, and its mask's.
-  std::string key;
-  mutable QImage image;
-  const QImage& Image() const;
-};
-
-// Draws the part `from` of the picture into `to`. A picture drawn as it is,
-// unscaled and without a mask, is made again on the painter from its
-// recipe, so that it needs no pixels of its own.
-void DrawOnto(QPainter& painter, const Drawable& source, const QRectF& to, const QRectF& from,
-              bool scaled);
-
-// What a picture holds. The pixels are Format_RGB32: pictures are opaque,
-// and only a mask makes parts of them show through.
+// What a picture holds. Its pixels are made on first use: until then it is
+// one colour all over, with the drawings made into it since waiting on top.
+// A window built and closed inside one handler draws its background and is
+// never painted, so that background never costs pixels. The pixels are
+// Format_RGB32: pictures are opaque, and only a mask makes parts of them
+// show through.
 struct PictureData {
-  std::shared_ptr<const Recipe> recipe;
+  QSize size;
   int32_t depth = 32;
+  QColor colour = Qt::white;
+  QImage pixels;  // null: the colour all over
+  std::vector<std::function<void(QPainter&)>> waiting;
   Ref<Picture> mask;
-  std::shared_ptr<const Drawable> drawable;
 
   static PictureData& Of(const Picture& picture) { return *picture.data_; }
-  static Ref<Picture> Make(std::shared_ptr<const Recipe> recipe, int32_t depth);
+  static Ref<Picture> Make(QSize size, int32_t depth);
 };
 
-// The picture as it is drawn now, kept by a drawing that takes it as its
-// source until that drawing is made.
-std::shared_ptr<const Drawable> DrawableOf(const Picture& picture);
+// The picture's pixels, made now with every drawing waiting on them.
+const QImage& ImageOf(const Picture& picture);
 
 // Where a Graphics draws: a picture, or a window's painter for the length of
 // one paint.
@@ -86,14 +48,15 @@ class Surface {
 
   int Width() const;
   int Height() const;
-  // Runs one drawing operation, at once on a painter and when its pixels
-  // are needed on a picture: the operation must hold what it needs. `what`
-  // names everything the operation's pixels depend on.
-  void Draw(const std::string& what, std::function<void(QPainter&)> operation,
-            bool coversAllOpaque = false);
+  // Both rectangles lie within their surface and picture.
+  void Fill(const QRect& area, const QColor& colour);
+  void DrawPicture(const Picture& picture, const QRectF& to, const QRectF& from);
   void Detach();
 
  private:
+  // At once on a painter; on a picture when its pixels are needed, so the
+  // operation must hold what it needs.
+  void Draw(std::function<void(QPainter&)> operation, bool coversAllOpaque);
   // The underlay goes in once, before the first drawing or at the end.
   void FillUnderlay(bool covered);
 
@@ -114,8 +77,5 @@ void Detach(Graphics& graphics);
 // A picture of the image, flattened onto white where the image is
 // transparent; nil when the image is empty.
 Ref<Picture> PictureFromImage(const QImage& image, int depth);
-// A new picture of the size, white all over, with no pixels made yet.
-Ref<Picture> BlankPicture(QSize size, int depth);
-const QImage& ImageOf(const Picture& picture);
 
 }  // namespace fw::qt

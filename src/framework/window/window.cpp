@@ -55,10 +55,10 @@ const ClassRecord& Window::Lookup() {
 
 const ClassRecord& Window::NativeClass() const { return Lookup(); }
 
-Window::Window() : peer_(std::make_unique<qt::WindowPeer>(*this)) { WindowSystem::Track(this); }
+Window::Window() : peer_(std::make_unique<qt::WindowPeer>(*this)) {}
 
 Window::~Window() {
-  WindowSystem::Forget(this);
+  WindowSystem::Forget();
   // The frame first: it stays on the screen as it was until the window that
   // replaces it is painted, and must not show its controls going.
   peer_.reset();

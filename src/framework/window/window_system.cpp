@@ -11,13 +11,16 @@ namespace fw {
 
 namespace {
 
+// Windows are owned by the registry while open, and by the program; every
+// other list here holds them weakly, so that none outlives its window.
+using Handle = std::weak_ptr<Object>;
+
 struct State {
   std::vector<Ref<Window>> registry;
-  std::vector<Window*> all;
-  std::vector<Window*> stack;  // back to front
-  // The stack as it was last put on the screen; weak, since a window
-  // built where a closed one lay is not that one.
-  std::vector<std::weak_ptr<Object>> onScreen;
+  std::vector<Handle> built;  // every window built, until it is destroyed
+  std::vector<Handle> stack;  // the shown ones, back to front
+  // The stack as it was last put on the screen.
+  std::vector<Handle> onScreen;
   bool dirty = false;
   bool flushPosted = false;
   bool restack = false;
@@ -29,30 +32,46 @@ State& S() {
   return state;
 }
 
-bool SameWindows(const std::vector<std::weak_ptr<Object>>& was, const std::vector<Window*>& now) {
+Window* Get(const Handle& handle) { return static_cast<Window*>(handle.lock().get()); }
+
+void Remove(std::vector<Handle>& list, const Window& window) {
+  std::erase_if(list, [&](const Handle& h) { return h.expired() || Get(h) == &window; });
+}
+
+// Held for as long as the caller works on them: the toolkit may call back
+// into the program, which may let a window go meanwhile.
+std::vector<Ref<Window>> Live(const std::vector<Handle>& list) {
+  std::vector<Ref<Window>> live;
+  for (const Handle& h : list) {
+    if (auto object = h.lock()) live.push_back(std::static_pointer_cast<Window>(object));
+  }
+  return live;
+}
+
+bool SameWindows(const std::vector<Handle>& was, const std::vector<Ref<Window>>& now) {
   if (was.size() != now.size()) return false;
   for (size_t i = 0; i < now.size(); ++i) {
-    if (was[i].lock().get() != now[i]) return false;
+    if (Get(was[i]) != now[i].get()) return false;
   }
   return true;
 }
 
 // Where the keyboard goes: to the front window, unless it was opened beside
 // another, which keeps it; what the user was typing goes on into its field.
-Window* KeyboardWindow(const std::vector<Window*>& stack) {
+Window& KeyboardWindow(const std::vector<Ref<Window>>& stack) {
   for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-    if (!(*it)->OpensBeside()) return *it;
+    if (!(*it)->OpensBeside()) return **it;
   }
-  return stack.back();
+  return *stack.back();
 }
 
-void PutKeyboard(const std::vector<Window*>& stack, bool evenWhereItIs) {
+void PutKeyboard(const std::vector<Ref<Window>>& stack, bool evenWhereItIs) {
   if (stack.empty()) return;
-  Window* keyboard = KeyboardWindow(stack);
+  Window& keyboard = KeyboardWindow(stack);
   // Asking again for a window beside another would raise the caller over it.
-  keyboard->TakeKeyboardOnScreen(evenWhereItIs && keyboard == stack.back());
+  keyboard.TakeKeyboardOnScreen(evenWhereItIs && &keyboard == stack.back().get());
   // A window manager raises the window it activates.
-  if (keyboard != stack.back()) stack.back()->RaiseOnScreen(false);
+  if (&keyboard != stack.back().get()) stack.back()->RaiseOnScreen(false);
 }
 
 void RaiseActivate(Window& window) {
@@ -64,6 +83,8 @@ void RaiseActivate(Window& window) {
 
 void WindowSystem::Register(const Ref<Window>& window) {
   S().registry.push_back(window);
+  Remove(S().built, *window);
+  S().built.push_back(window);
   Changed();
 }
 
@@ -92,19 +113,16 @@ Ref<Window> WindowSystem::Find(std::string_view className) {
 
 std::vector<Ref<Window>> WindowSystem::Registered() { return S().registry; }
 
-void WindowSystem::Track(Window* window) { S().all.push_back(window); }
-
-void WindowSystem::Forget(Window* window) {
-  auto& s = S();
-  std::erase(s.all, window);
-  std::erase(s.stack, window);
+void WindowSystem::Forget() {
+  std::erase_if(S().built, [](const Handle& h) { return h.expired(); });
+  std::erase_if(S().stack, [](const Handle& h) { return h.expired(); });
 }
 
 void WindowSystem::BringToFront(Window& window) {
   auto& stack = S().stack;
-  if (!stack.empty() && stack.back() == &window) return;
-  std::erase(stack, &window);
-  stack.push_back(&window);
+  if (!stack.empty() && Get(stack.back()) == &window) return;
+  Remove(stack, window);
+  stack.push_back(window.weak_from_this());
   S().restack = true;
   Changed();
   RaiseActivate(window);
@@ -112,23 +130,30 @@ void WindowSystem::BringToFront(Window& window) {
 
 void WindowSystem::Withdraw(Window& window) {
   auto& stack = S().stack;
-  bool wasFront = !stack.empty() && stack.back() == &window;
-  if (std::find(stack.begin(), stack.end(), &window) == stack.end()) return;
-  std::erase(stack, &window);
+  Window* front = Front();
+  if (std::none_of(stack.begin(), stack.end(),
+                   [&](const Handle& h) { return Get(h) == &window; })) {
+    return;
+  }
+  Remove(stack, window);
   S().restack = true;
   Changed();
-  if (wasFront && !stack.empty()) RaiseActivate(*stack.back());
+  if (front == &window && Front()) RaiseActivate(*Front());
 }
 
 Window* WindowSystem::Front() {
   auto& stack = S().stack;
-  return stack.empty() ? nullptr : stack.back();
+  for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+    if (Window* window = Get(*it)) return window;
+  }
+  return nullptr;
 }
 
 Window* WindowSystem::Behind(const Window& window) {
-  auto& stack = S().stack;
-  auto at = std::find(stack.begin(), stack.end(), &window);
-  return at == stack.end() || at == stack.begin() ? nullptr : *(at - 1);
+  std::vector<Ref<Window>> stack = Live(S().stack);
+  auto at = std::find_if(stack.begin(), stack.end(),
+                         [&](const Ref<Window>& w) { return w.get() == &window; });
+  return at == stack.end() || at == stack.begin() ? nullptr : (at - 1)->get();
 }
 
 bool WindowSystem::NothingLeftToSee() { return S().everShown && S().stack.empty(); }
@@ -156,25 +181,21 @@ void WindowSystem::Flush() {
   auto& s = S();
   if (!s.dirty) return;
   s.dirty = false;
-  // Copies: showing a window may make the toolkit call back into us.
-  std::vector<Window*> all = s.all;
-  for (Window* w : all) w->SyncScreenVisibility();
-  if (!s.stack.empty()) s.everShown = true;
-  if (s.restack) {
-    s.restack = false;
-    std::vector<Window*> stack = s.stack;
-    // A window built and closed inside a handler leaves the stack as it
-    // was: raising and activating again would cost a round trip to the
-    // display for nothing.
-    if (SameWindows(s.onScreen, stack)) return;
-    s.onScreen.clear();
-    for (Window* w : stack) s.onScreen.push_back(w->weak_from_this());
-    for (Window* w : stack) w->RaiseOnScreen(false);
-    PutKeyboard(stack, false);
-  }
+  for (const Ref<Window>& w : Live(s.built)) w->SyncScreenVisibility();
+  std::vector<Ref<Window>> stack = Live(s.stack);
+  if (!stack.empty()) s.everShown = true;
+  if (!s.restack) return;
+  s.restack = false;
+  // A window built and closed inside a handler leaves the stack as it was:
+  // raising and activating again would cost a round trip to the display for
+  // nothing.
+  if (SameWindows(s.onScreen, stack)) return;
+  s.onScreen.assign(stack.begin(), stack.end());
+  for (const Ref<Window>& w : stack) w->RaiseOnScreen(false);
+  PutKeyboard(stack, false);
 }
 
-void WindowSystem::ReturnKeyboard() { PutKeyboard(S().stack, true); }
+void WindowSystem::ReturnKeyboard() { PutKeyboard(Live(S().stack), true); }
 
 void WindowSystem::ReleaseAll() {
   auto& s = S();

@@ -19,9 +19,8 @@ class WindowSystem {
   static Ref<Window> Find(std::string_view className);
   static std::vector<Ref<Window>> Registered();
 
-  // Every window object, registered or closed, until it is destroyed.
-  static void Track(Window* window);
-  static void Forget(Window* window);
+  // A window is destroyed: the lists let it go.
+  static void Forget();
 
   // The logical stacking of shown windows. A change of the front window
   // raises Activate on the new front window, once per change.
