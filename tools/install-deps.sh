@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fontconfig libfontconfig-dev fonts-dejavu-core
   clang libclang-rt-14-dev llvm
-  xvfb xdotool x11-utils imagemagick openbox xclip ffmpeg libx11-dev
+  xvfb xdotool x11-utils imagemagick openbox xfwm4 xfconf dbus-daemon xclip ffmpeg libx11-dev
   libxdamage-dev libxtst-dev
   desktop-file-utils appstream dpkg-dev file lintian
 )

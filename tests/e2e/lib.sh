@@ -2,7 +2,8 @@
 # display, the program on it, its windows found, clicked and looked at.
 # Sourced with the script's arguments:
 #   --bundle DIR [--references DIR] [--work DIR] [--update-references]
-#   [--keep-screens DIR] [--wm NAME] [--dock PROGRAM]
+#   [--keep-screens DIR] [--wm openbox|xfwm4] [--compositor on|off]
+#   [--compositing-probe PROGRAM] [--dock PROGRAM] [--only "PART..."]
 
 set -uo pipefail
 [ -n "${E2E_TRACE:-}" ] && { PS4='+ ${EPOCHREALTIME} '; set -x; }
@@ -26,7 +27,10 @@ workbase="${TMPDIR:-/tmp}"
 update=0
 keep_screens=""
 wm=""
+compositor=off
+compositing_probe=""
 dock_program=""
+only_parts=""
 
 while [ $# -gt 0 ]; do
   case "$1" in
@@ -36,7 +40,10 @@ while [ $# -gt 0 ]; do
     --update-references) update=1; shift ;;
     --keep-screens) keep_screens="$2"; shift 2 ;;
     --wm) wm="$2"; shift 2 ;;
+    --compositor) compositor="$2"; shift 2 ;;
+    --compositing-probe) compositing_probe="$2"; shift 2 ;;
     --dock) dock_program="$2"; shift 2 ;;
+    --only) only_parts="$2"; shift 2 ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
 done
@@ -53,7 +60,12 @@ for tool in Xvfb xdotool xev xprop import convert compare identify; do
   fi
 done
 
+if [ -n "$wm" ] && ! command -v "$wm" >/dev/null 2>&1; then
+  echo "SKIP: the window manager '$wm' is not installed"
+  exit 77
+fi
 label="${wm:-bare}"
+[ "$wm" = xfwm4 ] && [ "$compositor" = on ] && label="xfwm4-compositor"
 
 mkdir -p "$workbase" || exit 1
 rm -rf "$workbase"/e2e-failed-*
@@ -93,7 +105,7 @@ proc_gone() {
 cleanup() {
   stop_pid "$prog_pid"
   stop_extra_children
-  stop_pid "$wm_pid"
+  stop_wm
   stop_pid "$xev_pid"
   stop_pid "$xvfb_pid"
   [ -n "$watcher_pid" ] && kill "$watcher_pid" 2>/dev/null && wait "$watcher_pid" 2>/dev/null
@@ -104,10 +116,17 @@ cleanup() {
 # its display and program must not outlive it: a watcher ends them then.
 # It knows the current children through $work/children.
 watcher_pid=""
-wm_pid=""
+# The window manager first, then what it needs (a session bus, a settings
+# service), so that it ends before them.
+wm_pids=""
+stop_wm() {
+  local pid
+  for pid in $wm_pids; do stop_pid "$pid"; done
+  wm_pids=""
+}
 # Helpers a script starts besides (a dock, busy loops) go into extra_children.
 extra_children=""
-note_children() { echo "$xvfb_pid $xev_pid $prog_pid $wm_pid $extra_children" >"$work/children"; }
+note_children() { echo "$xvfb_pid $xev_pid $prog_pid $wm_pids $extra_children" >"$work/children"; }
 stop_extra_children() {
   local pid
   for pid in $extra_children; do stop_pid "$pid"; done
@@ -182,33 +201,107 @@ start_xvfb() {
 stop_display() {
   stop_pid "$prog_pid"; prog_pid=""
   stop_extra_children
-  stop_pid "$wm_pid"; wm_pid=""
+  stop_wm
   stop_pid "$xev_pid"; xev_pid=""
   stop_pid "$xvfb_pid"; xvfb_pid=""
   note_children
 }
 
-# A real window manager on the display (Debian's openbox, with the
-# configuration beside this script); ready once it has claimed the screen.
-# Returns 1 where it is not installed.
+# A real window manager on the display, ready once it has claimed the
+# screen (with its compositor: once that composites) and with nothing of its
+# own on the screen: Debian's openbox with the configuration beside this
+# script, or XFCE's xfwm4 as a desktop session runs it.
 e2e_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 start_wm() {
-  local end
-  command -v openbox >/dev/null 2>&1 || return 1
-  openbox --sm-disable --config-file "$e2e_dir/openbox-rc.xml" >"$work/wm.log" 2>&1 &
-  wm_pid=$!
+  local end shown
+  case "$wm" in
+    openbox)
+      openbox --sm-disable --config-file "$e2e_dir/openbox-rc.xml" >"$work/wm.log" 2>&1 &
+      wm_pids=$!
+      ;;
+    xfwm4) start_xfwm4 ;;
+    *) fail "no window manager '$wm' here" ;;
+  esac
   note_children
   end="$(deadline_in "$STEP_DEADLINE")"
   until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-    proc_gone "$wm_pid" && fail "openbox did not start: $(tail -n 1 "$work/wm.log")"
-    past "$end" && fail "openbox did not claim the display"
+    proc_gone "${wm_pids%% *}" && fail "$wm did not start: $(tail -n 1 "$work/wm.log")"
+    past "$end" && fail "$wm did not claim the display"
     sleep "$POLL"
   done
+  if [ "$wm" = xfwm4 ] && [ "$compositor" = on ]; then
+    [ -x "$compositing_probe" ] || fail "no compositing probe (give --compositing-probe)"
+    "$compositing_probe" "$STEP_DEADLINE" ||
+      fail "xfwm4's compositor did not take the screen: $(tail -n 2 "$work/wm.log")"
+  fi
   # A configuration it cannot read puts a dialog on the screen.
   if grep -qiE "parser error|syntax error" "$work/wm.log"; then
-    fail "openbox complains about its configuration: $(head -n 3 "$work/wm.log")"
+    fail "$wm complains about its configuration: $(head -n 3 "$work/wm.log")"
   fi
+  shown="$(windows_on_screen)"
+  [ -z "$shown" ] || fail "$wm put windows of its own on the screen: $shown"
 }
+
+# The windows on the screen larger than a few pixels (a window manager's
+# edges and helper windows are not), as "id WIDTHxHEIGHT" a line.
+windows_on_screen() {
+  local id
+  for id in $(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'); do
+    xwininfo -id "$id" 2>/dev/null | awk -v id="$id" '
+      /^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } /Map State: IsViewable/ { v = 1 }
+      END { if (v && w > 16 && h > 16) print id " " w "x" h }'
+  done
+}
+
+# xfwm4 keeps its settings in xfconfd, reached over a session bus: both of
+# this run's own, with a fresh user's settings in this run's folder, and a
+# bus that starts nothing by itself (no accessibility bus left behind).
+start_xfwm4() {
+  local home="$work/xfce" xfconfd bus_pid end
+  xfconfd="$(ls /usr/lib/*/xfce4/xfconf/xfconfd 2>/dev/null | head -n 1)"
+  [ -x "$xfconfd" ] || fail "xfwm4 needs xfconfd (package xfconf)"
+  command -v dbus-daemon >/dev/null 2>&1 || fail "xfwm4 needs a session bus (package dbus-daemon)"
+  mkdir -p "$home/config" "$home/cache" "$home/data"
+  cat >"$home/bus.conf" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=$home/bus</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*"/>
+    <allow receive_sender="*"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+EOF
+  : >"$home/bus-address"
+  dbus-daemon --config-file="$home/bus.conf" --nofork --print-address=3 \
+    3>"$home/bus-address" >"$work/bus.log" 2>&1 &
+  bus_pid=$!
+  wm_pids="$bus_pid"
+  note_children
+  end="$(deadline_in "$STEP_DEADLINE")"
+  until grep -q '^unix:' "$home/bus-address"; do
+    proc_gone "$bus_pid" && fail "no session bus for xfwm4: $(tail -n 1 "$work/bus.log")"
+    past "$end" && fail "no session bus for xfwm4"
+    sleep "$POLL"
+  done
+  local session=(env DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "$home/bus-address")"
+                 XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache"
+                 XDG_DATA_HOME="$home/data" NO_AT_BRIDGE=1)
+  "${session[@]}" "$xfconfd" >"$work/xfconfd.log" 2>&1 &
+  wm_pids="$! $wm_pids"
+  "${session[@]}" xfwm4 --compositor="$compositor" --sm-client-disable >"$work/wm.log" 2>&1 &
+  wm_pids="$! $wm_pids"
+}
+
+# Whether the part of the script (a function) is to run: --only names the
+# parts, where given.
+wanted() { [ -z "$only_parts" ] || [[ " $only_parts " == *" $1 "* ]]; }
+# Runs a part with its arguments, where wanted.
+part() { wanted "$1" || return 0; "$@"; }
 
 # ---- the program ------------------------------------------------------------
 

@@ -4,7 +4,7 @@
 # seen: a window that replaces another must be on the screen, painted,
 # before the other goes. Bare, or under a window manager.
 #
-#   no_flash.sh --bundle DIR [--work DIR] [--wm openbox]
+#   no_flash.sh --bundle DIR [--work DIR] [--wm openbox|xfwm4 [--compositor on|off]]
 #
 # Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb, X tools or ffmpeg).
 
@@ -16,11 +16,6 @@ if ! command -v ffmpeg >/dev/null 2>&1; then
   echo "SKIP: ffmpeg is not installed"
   exit 77
 fi
-if [ -n "$wm" ] && ! command -v "$wm" >/dev/null 2>&1; then
-  echo "SKIP: the window manager '$wm' is not installed"
-  exit 77
-fi
-label="${wm:-bare}"
 
 # The middle of the screen, where every one of the program's windows lies;
 # the desktop is black there.

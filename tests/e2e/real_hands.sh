@@ -4,21 +4,20 @@
 # that just opened, double clicks on "weiter", clicks beside a small box,
 # the keyboard alone, the toolkit's menus in German, the list window beside
 # the code field, a second start (also to minimized or hanging windows),
-# small screens.
-# Run bare, or under Debian's openbox window manager.
+# small screens, the close boxes of a window manager's frames.
+# Run bare, or under a real window manager (openbox, xfwm4); --only runs
+# the parts named (the functions called at the end).
 #
-#   real_hands.sh --bundle DIR [--references DIR] [--work DIR] [--wm openbox]
+#   real_hands.sh --bundle DIR [--references DIR] [--work DIR]
+#                 [--wm openbox|xfwm4 [--compositor on|off]] [--only "PART..."]
 #
-# Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb, X tools or openbox).
+# Exit status: 0 passed, 1 failed, 77 skipped (no Xvfb, X tools or the
+# window manager).
 
 set -uo pipefail
 
 source "$(dirname "$0")/lib.sh" "$@"
 
-if [ -n "$wm" ] && ! command -v "$wm" >/dev/null 2>&1; then
-  echo "SKIP: the window manager '$wm' is not installed"
-  exit 77
-fi
 RUN_DEADLINE=420
 run_end=$(( $(now_us) + RUN_DEADLINE * 1000000 ))
 
@@ -71,17 +70,23 @@ recall_message_and_double_click() {
   wait_single_window "$recall" "result window"
   expect_screen "$label-result" result result "difficulty:469 358 62 34"
   stays "double click on weiter shows the result and stays"
-  # The list leaves the difficulty number and the buttons in sight.
-  local result="$win" list w
+  # The list leaves the difficulty number and the buttons in sight. The
+  # number's field may lose its border where a window manager's wider frame
+  # leaves no place that misses it (xfwm4's at 1280 x 1024): not its digits.
+  local result="$win" list w box most
   click 735 370 164 20                      # Liste einblenden
   wait_windows 2 "list over the result"
   list="$(printf '%s\n' "$wins" | grep -vx "$result")"
   content_origin "$result"
-  frame_of "$list"
-  for box in "469 358 62 34" "800 650 90 20" "735 370 164 20"; do
-    w="$(covered_width $box)"
-    (( w == 0 )) || fail "the list (${fw}x${fh}+${fx}+${fy}) covers the result's control at $box (content at $ox,$oy)"
+  settled_frame "$list" "list over the result"
+  for box in "469 358 62 34 3" "800 650 90 20 0" "735 370 164 20 0"; do
+    most="${box##* }"
+    w="$(covered_width ${box% *})"
+    (( w <= most )) || fail "the list (${fw}x${fh}+${fx}+${fy}) covers the result's control at ${box% *} by $w pixels (content at $ox,$oy)"
   done
+  if [ -n "$keep_screens" ]; then
+    import -silent -window root "$work/root.png" && keep_screen "$work/root.png" "$label-list-over-result"
+  fi
   echo "ok   $label the list leaves the difficulty number, weiter and the list button in sight"
   stop_pid "$prog_pid"; prog_pid=""
 }
@@ -129,6 +134,9 @@ information_again() {
   click 660 325 1 1                         # right end of "mehr Info´s"
   wait_windows 2 "information window"
   win="$(printf '%s\n' "$wins" | grep -vx "$welcome")"
+  # The keyboard stays in the welcome window (or comes back at once, where
+  # the window manager gives it to the new window) and stays there.
+  wait_focus "$welcome" "the information window beside the welcome window"
   title_bar_on_work_area "$win" "information window"
   [ "$(xdotool getwindowfocus)" = "$welcome" ] ||
     fail "the information window took the keyboard from the welcome window"
@@ -139,6 +147,41 @@ information_again() {
   wait_windows 2 "information window again"
   echo "ok   $label one click on the selected radio button opens the information again"
   stop_pid "$prog_pid"; prog_pid=""
+}
+
+# The close box in a window manager's frame gives a window up: the
+# information window's leaves the keyboard in the welcome window, the last
+# window's ends the run. Bare, windows have no frame to close them by.
+close_boxes() {
+  [ -n "$wm" ] || return 0
+  start_on_welcome close
+  local welcome="$win" info
+  click 660 325 1 1                         # mehr Info´s
+  wait_windows 2 "close boxes: information window"
+  info="$(printf '%s\n' "$wins" | grep -vx "$welcome")"
+  click_close_box "$info" "close boxes: information window"
+  wait_windows 1 "close boxes: the information window closed by its close box"
+  [ "$wins" = "$welcome" ] || fail "close boxes: the welcome window went with the information window"
+  wait_focus "$welcome" "close boxes: the welcome window after the information window's close box"
+  click_close_box "$welcome" "close boxes: welcome window"
+  wait_exit "close boxes: the last window's close box"
+  [ "$status" = 0 ] || fail "close boxes: the last window's close box ended the run with status $status"
+  echo "ok   $label the close boxes close the information window and, on the last window, end the run"
+}
+
+# Clicks the close box of a framed window: the rightmost button of its
+# title bar, as both window managers lay it out by default.
+click_close_box() {
+  local id="$1" what="$2" l r t b ext
+  settled_frame "$id" "$what"
+  ext="$(xprop -id "$id" _NET_FRAME_EXTENTS | sed -n 's/.*= *//p' | tr -d ' ')"
+  IFS=, read -r l r t b <<<"$ext"
+  (( t > 8 )) || fail "$what: no title bar to find the close box in (frame $ext)"
+  if [ -n "$keep_screens" ]; then
+    import -silent -window root -crop "${fw}x$((t + 4))+${fx}+${fy}" +repage "$work/title.png" &&
+      keep_screen "$work/title.png" "$label-title-bar"
+  fi
+  xdotool mousemove --sync $((fx + fw - r - t / 2)) $((fy + t / 2)) click 1 mousemove --sync 1 1
 }
 
 # Frame of a window on the screen: its client box grown by the window
@@ -238,6 +281,13 @@ list_beside_code_field() {
   wait_windows 2 "$size: the introduction beside the list"
   echo "ok   $label $size: the list leaves the code field in sight, and typing goes there"
   stop_pid "$prog_pid"; prog_pid=""
+}
+
+# Where there is room beside the code entry for the list: a click into the
+# list makes it the active window.
+list_on_a_large_screen() {
+  new_display 1920x1080
+  list_beside_code_field 1920x1080
 }
 
 # Waits until the window $1 has the keyboard.
@@ -521,21 +571,27 @@ small_screen() {
   echo "ok   $label $size$( (( dock > 0 )) && echo " with a ${dock}-pixel task bar")${busy:+, the CPU busy}: every window whole on the work area, its buttons where they are seen"
 }
 
+# The window manager is slow to frame the windows when the machine is busy:
+# the title bars still settle on the work area.
+busy_small_screen() { small_screen 1366x768 0 busy; }
+# A netbook with a task bar: the windows shown smaller, whole on the work area.
+netbook_screen() { small_screen 1024x600 40; }
+
 started="$(now_us)"
 start_watcher
 new_display 1280x1024
-recall_message_and_double_click
-stray_keys_and_double_clicks
-information_again
-keyboard_alone
-german_context_menu
-second_start
-list_beside_code_field 1280x1024
-new_display 1920x1080
-list_beside_code_field 1920x1080
-small_screen 1024x768
-[ -n "$wm" ] && small_screen 1280x720 40
-[ -n "$wm" ] && small_screen 1024x600 40
-small_screen 1366x768 0 busy
+part recall_message_and_double_click
+part stray_keys_and_double_clicks
+part information_again
+part close_boxes
+part keyboard_alone
+part german_context_menu
+part second_start
+part list_beside_code_field 1280x1024
+part list_on_a_large_screen
+part small_screen 1024x768
+[ -n "$wm" ] && part small_screen 1280x720 40
+[ -n "$wm" ] && part netbook_screen
+part busy_small_screen
 echo "passed in $(awk -v a="$(now_us)" -v b="$started" 'BEGIN { printf "%.1f", (a - b) / 1e6 }') s"
 exit 0

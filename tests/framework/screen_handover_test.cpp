@@ -47,4 +47,24 @@ TEST_F(ScreenHandoverTest, WindowOpenedBesideLeavesTheKeyboardInTheCaller) {
   EXPECT_EQ(QApplication::focusWidget(), FieldOf(caller));
 }
 
+// Some window managers activate a new window whatever it asks, one (xfwm4
+// with its compositor) twice: each time the keyboard goes back to the
+// caller, until the user clicks into the new window.
+TEST_F(ScreenHandoverTest, WindowBesideActivatedByTheWindowManagerHandsTheKeyboardBack) {
+  harness::AsHandler([] { Implicit<NoteWindow>(); });
+  auto caller = Implicit<NoteWindow>();
+  harness::AsHandler([] {
+    fw::SetProperties(*Implicit<OtherWindow>(),
+                      fw::PropertyStreamBuilder().Integer("Placement", 4).Bytes());
+  });
+  auto beside = Implicit<OtherWindow>();
+  for (int i = 0; i < 2; ++i) {
+    beside->Peer().Frame()->activateWindow();
+    harness::ProcessEvents();
+    EXPECT_EQ(QApplication::activeWindow(), caller->Peer().Frame()) << "activation " << i;
+  }
+  harness::Click(beside->ControlByName("EditField1"));
+  EXPECT_EQ(QApplication::activeWindow(), beside->Peer().Frame());
+}
+
 }  // namespace

@@ -47,6 +47,9 @@ class ClickFilter : public QObject {
       swallowRelease_ = true;
       return true;
     }
+    if (press && newPress) {
+      if (Window* window = WindowOf(widget)) window->Peer().PressedInto();
+    }
     if (press) BringWindowForward(widget);
     // Taken after the press has brought its own window forward: only what
     // the click itself then changes guards the place.

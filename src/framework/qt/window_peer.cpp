@@ -41,9 +41,9 @@ constexpr qint64 kLongestFollowMs = 10000;
 constexpr int kFollowTickMs = 100;
 
 // A window opened beside another that becomes the active one this soon
-// after it came up, with no button held, was activated by the window
-// manager, not by the user.
-constexpr qint64 kActivatedByItselfMs = 500;
+// after it was first painted on the screen, before the user pressed a
+// button in it, was activated by the window manager, not by the user.
+constexpr qint64 kActivatedByItselfMs = 1000;
 
 // The frame the window manager put around our last framed window: the next
 // window will have the same.
@@ -90,6 +90,7 @@ class ContentWidget : public QWidget {
     if (!WindowOf(this)) return;
     Paint();
     Painted(window());
+    owner_.Peer().PaintedOnScreen();
   }
 
   void mousePressEvent(QMouseEvent* event) override {
@@ -368,14 +369,30 @@ void WindowPeer::KeepPlaced() {
 }
 
 void WindowPeer::ActivatedOnScreen() {
-  // Some window managers give a new window the keyboard whatever it asks;
-  // a window opened beside another hands it back to the caller.
-  if (!owner_.OpensBeside() || !shownFor_.isValid() || shownFor_.elapsed() > kActivatedByItselfMs ||
-      QGuiApplication::mouseButtons() != Qt::NoButton) {
+  // Some window managers give a new window the keyboard whatever it asks,
+  // and some more than once (xfwm4 with its compositor): a window opened
+  // beside another hands it back to the caller each time.
+  if (!owner_.OpensBeside() || !shownFor_.isValid() || shownFor_.elapsed() > kActivatedByItselfMs) {
     return;
   }
-  shownFor_.invalidate();
   WindowSystem::ReturnKeyboard();
+}
+
+void WindowPeer::PaintedOnScreen() {
+  // A busy window manager activates the window only once it is mapped and
+  // painted, which may be long after it was asked to show it.
+  if (!firstPaintSeen_) {
+    firstPaintSeen_ = true;
+    if (shownFor_.isValid()) shownFor_.start();
+  }
+}
+
+void WindowPeer::PressedInto() {
+  if (!owner_.OpensBeside() || !shownFor_.isValid()) return;
+  // A click makes it the active window as usual, also where the window
+  // manager's activation came first and was handed back.
+  shownFor_.invalidate();
+  TakeKeyboard(false);
 }
 
 bool WindowPeer::OnScreen() const { return made_ && frame_->isVisible() && !Leaving(frame_); }
@@ -400,6 +417,7 @@ void WindowPeer::SetOnScreen(bool on) {
     placed_ = true;
   }
   shownFor_.start();
+  firstPaintSeen_ = false;
   frame_->show();
   ComingOnScreen(frame_);
   if (first) FollowPlacement();

@@ -48,6 +48,10 @@ class WindowPeer {
   void Raise();
   // The window became the active one on the screen.
   void ActivatedOnScreen();
+  // The user pressed a mouse button in the window.
+  void PressedInto();
+  // The window's content was painted.
+  void PaintedOnScreen();
   // The keyboard goes to this window; nothing changes when it has it,
   // unless asked to ask again (when the toolkit may not know yet where
   // the window manager has put it).
@@ -81,6 +85,7 @@ class WindowPeer {
   Scale scale_;
   bool scaleChosen_ = false;
   bool placed_ = false;
+  bool firstPaintSeen_ = false;
   bool wantsMenuBar_ = false;
   bool made_ = false;
 };
