@@ -212,19 +212,35 @@ void WindowPeer::Apply(const WindowProperties& p) {
   content_->update();
 }
 
-// Chosen once, before the controls are made, for the window's life: a
-// window does not change its size under the user's eyes.
+// Chosen before the controls are made, and kept for the window's life: a
+// window does not change its size under the user's eyes. Only a window
+// that came up before the window manager's frame was known is scaled
+// again, once, as soon as the frame is known, so that it fits the work
+// area and the program's windows share one scale.
 void WindowPeer::ChooseScale(const WindowProperties& p) {
   scaleChosen_ = true;
-  QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
+  scaleAssumesFrame_ = lastFrameMargins.isNull();
   // Before the window manager has framed a window of ours, a title bar and
   // a thin border are assumed.
-  QMargins around = lastFrameMargins.isNull() ? QMargins(4, 28, 4, 4) : lastFrameMargins;
-  if (wantsMenuBar_ && menuBar_) around.setTop(around.top() + menuBar_->sizeHint().height());
+  scale_ = FittingFor(p, scaleAssumesFrame_ ? QMargins(4, 28, 4, 4) : lastFrameMargins);
+}
+
+Scale WindowPeer::FittingFor(const WindowProperties& p, QMargins frame) const {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return Scale();
+  if (wantsMenuBar_ && menuBar_) frame.setTop(frame.top() + menuBar_->sizeHint().height());
   QSize content(ContentExtent(p, p.width, p.minWidth, p.maxWidth),
                 ContentExtent(p, p.height, p.minHeight, p.maxHeight));
-  scale_ = FittingScale(content, around, screen->availableGeometry());
+  return FittingScale(content, frame, screen->availableGeometry());
+}
+
+void WindowPeer::ScaleForFrame(QMargins frame) {
+  scaleAssumesFrame_ = false;
+  Scale fitting = FittingFor(owner_.Properties(), frame);
+  if (fitting.Factor() == scale_.Factor()) return;
+  scale_ = fitting;
+  Apply(owner_.Properties());
+  for (const Ref<Control>& control : owner_.Controls()) control->PropertiesChanged();
 }
 
 void WindowPeer::BuildMenuBar() {
@@ -352,6 +368,7 @@ void WindowPeer::KeepPlaced() {
   qint64 elapsed = followingFor_.elapsed();
   if (framed && framedSince_ < 0) framedSince_ = elapsed;
   if (framed) lastFrameMargins = native->frameMargins();
+  if (framed && scaleAssumesFrame_) ScaleForFrame(lastFrameMargins);
   // A window manager that refuses the move is not asked for ever.
   if (elapsed >= kLongestFollowMs) follow_->stop();
   if (!settled) return;

@@ -67,6 +67,8 @@ class WindowPeer {
   void Place(int placement);
   void BuildMenuBar();
   void ChooseScale(const WindowProperties& p);
+  Scale FittingFor(const WindowProperties& p, QMargins frame) const;
+  void ScaleForFrame(QMargins frame);
   void FocusFirstEmptyField();
   void FollowPlacement();
 
@@ -84,6 +86,7 @@ class WindowPeer {
   QRect lastSeen_;
   Scale scale_;
   bool scaleChosen_ = false;
+  bool scaleAssumesFrame_ = false;
   bool placed_ = false;
   bool firstPaintSeen_ = false;
   bool wantsMenuBar_ = false;
