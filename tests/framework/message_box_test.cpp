@@ -1,5 +1,3 @@
-#include "framework/qt/message_box.h"
-
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
@@ -7,6 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "framework/window/toolkit.h"
 #include "support/harness.h"
 #include "test_windows.h"
 

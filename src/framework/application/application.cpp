@@ -7,10 +7,8 @@
 #include "framework/application/single_run.h"
 #include "framework/folder_item/folder_item.h"
 #include "framework/menu/menu_item.h"
-#include "framework/qt/desktop_identity.h"
-#include "framework/qt/event_loop.h"
-#include "framework/qt/message_box.h"
 #include "framework/runtime/runtime.h"
+#include "framework/window/toolkit.h"
 #include "framework/window/window.h"
 #include "framework/window/window_system.h"
 

@@ -1,7 +1,5 @@
 #include "framework/controls/control.h"
 
-#include "framework/qt/control_peer.h"
-#include "framework/qt/window_peer.h"
 #include "framework/window/window.h"
 
 namespace fw {
@@ -66,21 +64,13 @@ void Control::EndPropertyUpdate() {
 void Control::AttachTo(fw::Window& window, const std::string& name) {
   window_ = std::static_pointer_cast<fw::Window>(window.shared_from_this());
   common_.name = name;
-  if (window.Peer().HasWidgets()) MakeWidget();
+  if (window.HasWidgets()) MakeWidget();
 }
 
 void Control::MakeWidget() {
   if (peer_) return;
   RebuildPeer();
   if (peer_) SyncPeer();
-}
-
-void Control::RebuildPeer() {
-  Ref<fw::Window> window = Window();
-  if (!window || !window->Peer().HasWidgets()) return;
-  peer_.reset();
-  peer_ = MakePeer(window->Peer());
-  peer_->EventsChanged();
 }
 
 void InstallInstanceEventHandler(const Ref<Control>& control, std::string_view event,

@@ -21,6 +21,14 @@ class ControlPeer;
 class WindowPeer;
 }  // namespace qt
 
+// The toolkit side of a control, made by the toolkit layer: its widget.
+class ControlPeer {
+ public:
+  virtual ~ControlPeer() = default;
+  // The control's handlers changed: the widget reports what they want.
+  virtual void EventsChanged() = 0;
+};
+
 // What every control's layout stream may set; each class's record says
 // which of these it accepts.
 struct ControlProperties {
@@ -88,7 +96,8 @@ class Control : public Object {
   // The control's widget, made once its window has widgets; until then the
   // control keeps all it shows in its own values.
   void MakeWidget();
-  qt::ControlPeer* Peer() const { return peer_.get(); }
+  // Written in the toolkit glue, like MakePeer.
+  qt::ControlPeer* Peer() const;
 
  protected:
   const ClassRecord& NativeClass() const override;
@@ -122,7 +131,7 @@ class Control : public Object {
 
  private:
   friend struct ControlTables;
-  std::unique_ptr<qt::ControlPeer> peer_;
+  std::unique_ptr<fw::ControlPeer> peer_;
   std::weak_ptr<fw::Window> window_;
   std::map<std::string, Ref<Delegate>, std::less<>> handlers_;
   int updateDepth_ = 0;

@@ -4,13 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QByteArray>
-#include <QFile>
-#include <QImageReader>
 #include <system_error>
 #include <utility>
 
-#include "framework/qt/painting.h"
 #include "framework/runtime/exceptions.h"
 
 namespace fw {
@@ -88,18 +84,7 @@ Ref<TextInputStream> FolderItem::OpenAsTextFile() const {
 Ref<Picture> FolderItem::OpenAsPicture() const {
   int descriptor = OpenRegularFile(path_);
   if (descriptor < 0) return nullptr;
-  QFile file;
-  if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    ::close(descriptor);
-    return nullptr;
-  }
-  QImageReader reader(&file);
-  // Content decides, not the name; other formats Qt might know are refused.
-  const QByteArray format = reader.format();
-  if (format != "jpeg" && format != "png") return nullptr;
-  QImage image = reader.read();
-  if (image.isNull()) return nullptr;
-  return qt::PictureFromImage(image, image.depth());
+  return ReadPicture(descriptor);
 }
 
 Ref<FolderItem> ApplicationExecutableFile() {

@@ -1,11 +1,7 @@
 #include "framework/picture/graphics.h"
 
-#include <QColor>
-#include <QRect>
-#include <QRectF>
 #include <algorithm>
 
-#include "framework/qt/painting.h"
 #include "framework/runtime/exceptions.h"
 
 namespace fw {
@@ -36,7 +32,7 @@ int32_t OrOwn(int32_t size, int32_t own) { return size == Graphics::kOmittedSize
 
 }  // namespace
 
-Graphics::Graphics(std::unique_ptr<qt::Surface> surface) : surface_(std::move(surface)) {}
+Graphics::Graphics(std::unique_ptr<Surface> surface) : surface_(std::move(surface)) {}
 
 Graphics::~Graphics() = default;
 
@@ -51,9 +47,8 @@ void Graphics::FillRect(int32_t left, int32_t top, int32_t width, int32_t height
   int64_t x1 = std::min<int64_t>(int64_t{left} + width, Width());
   int64_t y1 = std::min<int64_t>(int64_t{top} + height, Height());
   if (x1 <= x0 || y1 <= y0) return;
-  QRect area(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
-             static_cast<int>(y1 - y0));
-  surface_->Fill(area, QColor(foreColor_.red, foreColor_.green, foreColor_.blue));
+  surface_->Fill(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0),
+                 static_cast<int>(y1 - y0), foreColor_);
 }
 
 void Graphics::DrawPicture(const Ref<Picture>& picture, int32_t left, int32_t top, int32_t width,
@@ -71,8 +66,8 @@ void Graphics::DrawPicture(const Ref<Picture>& picture, int32_t left, int32_t to
       !Narrow(x, sourceX, 0, Width()) || !Narrow(y, sourceY, 0, Height())) {
     return;
   }
-  surface_->DrawPicture(*picture, QRectF(x.start, y.start, x.length, y.length),
-                        QRectF(sourceX.start, sourceY.start, sourceX.length, sourceY.length));
+  surface_->DrawPicture(*picture, {x.start, y.start, x.length, y.length},
+                        {sourceX.start, sourceY.start, sourceX.length, sourceY.length});
 }
 
 }  // namespace fw

@@ -10,9 +10,23 @@
 namespace fw {
 
 namespace qt {
-class Surface;
 void Detach(Graphics& graphics);
-}  // namespace qt
+}
+
+// Where a Graphics draws, made by the toolkit layer: a picture's pixels or a
+// window's paint.
+class Surface {
+ public:
+  struct Area {
+    double left, top, width, height;
+  };
+  virtual ~Surface() = default;
+  virtual int Width() const = 0;
+  virtual int Height() const = 0;
+  // Both areas lie within their surface and picture.
+  virtual void Fill(int left, int top, int width, int height, Color colour) = 0;
+  virtual void DrawPicture(const Picture& picture, Area to, Area from) = 0;
+};
 
 // Draws into a picture, or onto a window while the window paints.
 class Graphics : public Object {
@@ -21,7 +35,7 @@ class Graphics : public Object {
   // Stands for "the picture's own size" in DrawPicture.
   static constexpr int32_t kOmittedSize = -10000;
 
-  explicit Graphics(std::unique_ptr<qt::Surface> surface);
+  explicit Graphics(std::unique_ptr<Surface> surface);
   ~Graphics() override;
 
   Color ForeColor() const { return foreColor_; }
@@ -44,7 +58,7 @@ class Graphics : public Object {
  private:
   friend void qt::Detach(Graphics& graphics);
 
-  std::unique_ptr<qt::Surface> surface_;
+  std::unique_ptr<Surface> surface_;
   Color foreColor_;
 };
 

@@ -48,4 +48,8 @@ inline constexpr int32_t kMaxPictureSide = 16384;
 // made: a side of zero or less, or larger than kMaxPictureSide.
 Ref<Picture> NewPicture(int32_t width, int32_t height, int32_t depth);
 
+// The picture in the open file, which it closes: JPEG or PNG by content.
+// Nil when the file holds neither, or no picture that can be read.
+Ref<Picture> ReadPicture(int descriptor);
+
 }  // namespace fw

@@ -129,3 +129,17 @@ bool ControlPeer::Filter(QObject* target, QEvent* event) {
 }
 
 }  // namespace fw::qt
+
+namespace fw {
+
+qt::ControlPeer* Control::Peer() const { return static_cast<qt::ControlPeer*>(peer_.get()); }
+
+void Control::RebuildPeer() {
+  Ref<fw::Window> window = Window();
+  if (!window || !window->HasWidgets()) return;
+  peer_.reset();
+  peer_ = MakePeer(window->Peer());
+  peer_->EventsChanged();
+}
+
+}  // namespace fw

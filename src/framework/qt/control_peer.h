@@ -12,17 +12,17 @@ namespace fw::qt {
 
 // The toolkit side of a control: its widget, and the events the widget
 // reports back. The widget dies with the peer.
-class ControlPeer {
+class ControlPeer : public fw::ControlPeer {
  public:
   ControlPeer(Control& owner, QWidget* widget);
-  virtual ~ControlPeer();
+  ~ControlPeer() override;
 
   QWidget* Widget() const { return widget_; }
   Control& Owner() const { return owner_; }
 
   // Geometry, font, enabled state, visibility and help tag.
   void ApplyCommon(const ControlProperties& p);
-  void EventsChanged();
+  void EventsChanged() override;
 
   // Whether the control is one the user types into (it gets the first focus).
   virtual bool TakesTyping() const { return false; }

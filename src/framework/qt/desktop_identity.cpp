@@ -1,7 +1,7 @@
-#include "framework/qt/desktop_identity.h"
-
 #include <QApplication>
 #include <QIcon>
+
+#include "framework/window/toolkit.h"
 
 namespace fw::qt {
 

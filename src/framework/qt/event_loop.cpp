@@ -1,6 +1,4 @@
-#include "framework/qt/event_loop.h"
-
-#include "framework/qt/handover.h"
+#include <fontconfig/fontconfig.h>
 
 #include <QApplication>
 #include <QFont>
@@ -15,9 +13,8 @@
 #include <system_error>
 #include <thread>
 
-#include <fontconfig/fontconfig.h>
-
-#include "framework/qt/desktop_identity.h"
+#include "framework/qt/handover.h"
+#include "framework/window/toolkit.h"
 
 namespace fw::qt {
 

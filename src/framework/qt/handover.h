@@ -1,6 +1,6 @@
 #pragma once
 
-class QWidget;
+#include <QWidget>
 
 namespace fw::qt {
 

@@ -1,5 +1,3 @@
-#include "framework/qt/message_box.h"
-
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFileInfo>
@@ -12,6 +10,7 @@
 
 #include "framework/qt/qt_text.h"
 #include "framework/qt/window_peer.h"
+#include "framework/window/toolkit.h"
 #include "framework/window/window.h"
 
 namespace fw::qt {

@@ -1,5 +1,10 @@
 #include "framework/qt/painting.h"
 
+#include <unistd.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QImageReader>
 #include <compare>
 #include <map>
 #include <memory>
@@ -187,7 +192,9 @@ void Surface::Draw(std::function<void(QPainter&)> operation, bool coversAllOpaqu
   }
 }
 
-void Surface::Fill(const QRect& area, const QColor& colour) {
+void Surface::Fill(int left, int top, int width, int height, Color rgb) {
+  const QRect area(left, top, width, height);
+  const QColor colour(rgb.red, rgb.green, rgb.blue);
   if (picture_ && area == QRect(QPoint(0, 0), PictureData::Of(*picture_).size)) {
     // All of it one colour again: nothing before matters.
     PictureData& data = PictureData::Of(*picture_);
@@ -199,7 +206,9 @@ void Surface::Fill(const QRect& area, const QColor& colour) {
   Draw([area, colour](QPainter& painter) { painter.fillRect(area, colour); }, false);
 }
 
-void Surface::DrawPicture(const Picture& picture, const QRectF& to, const QRectF& from) {
+void Surface::DrawPicture(const Picture& picture, Area toArea, Area fromArea) {
+  const QRectF to(toArea.left, toArea.top, toArea.width, toArea.height);
+  const QRectF from(fromArea.left, fromArea.top, fromArea.width, fromArea.height);
   if (!picture_ && !painter_) return;
   const PictureData& data = PictureData::Of(picture);
   const bool scaled = to.width() != from.width() || to.height() != from.height();
@@ -234,7 +243,7 @@ Ref<Graphics> GraphicsOnPainter(QPainter& painter, int width, int height,
   return std::make_shared<Graphics>(std::make_unique<Surface>(painter, width, height, underlay));
 }
 
-void Detach(Graphics& graphics) { graphics.surface_->Detach(); }
+void Detach(Graphics& graphics) { static_cast<Surface&>(*graphics.surface_).Detach(); }
 
 Ref<Picture> PictureFromImage(const QImage& image, int depth) {
   if (image.isNull()) return nullptr;
@@ -254,3 +263,48 @@ Ref<Picture> PictureFromImage(const QImage& image, int depth) {
 }
 
 }  // namespace fw::qt
+
+namespace fw {
+
+Picture::Picture(std::unique_ptr<qt::PictureData> data) : data_(std::move(data)) {}
+
+Picture::~Picture() = default;
+
+int32_t Picture::Width() const { return data_->size.width(); }
+
+int32_t Picture::Height() const { return data_->size.height(); }
+
+int32_t Picture::Depth() const { return data_->depth; }
+
+Ref<Graphics> Picture::Graphics() {
+  auto self = std::static_pointer_cast<Picture>(shared_from_this());
+  return std::make_shared<fw::Graphics>(std::make_unique<qt::Surface>(std::move(self)));
+}
+
+Ref<Picture> Picture::Mask() const { return data_->mask; }
+
+void Picture::Mask(Ref<Picture> mask) { data_->mask = std::move(mask); }
+
+Ref<Picture> NewPicture(int32_t width, int32_t height, int32_t depth) {
+  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide) {
+    return nullptr;
+  }
+  return qt::PictureData::Make(QSize(width, height), depth);
+}
+
+Ref<Picture> ReadPicture(int descriptor) {
+  QFile file;
+  if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(descriptor);
+    return nullptr;
+  }
+  QImageReader reader(&file);
+  // Content decides, not the name; other formats Qt might know are refused.
+  const QByteArray format = reader.format();
+  if (format != "jpeg" && format != "png") return nullptr;
+  QImage image = reader.read();
+  if (image.isNull()) return nullptr;
+  return qt::PictureFromImage(image, image.depth());
+}
+
+}  // namespace fw

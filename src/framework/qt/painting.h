@@ -38,7 +38,7 @@ const QImage& ImageOf(const Picture& picture);
 
 // Where a Graphics draws: a picture, or a window's painter for the length of
 // one paint.
-class Surface {
+class Surface : public fw::Surface {
  public:
   explicit Surface(Ref<Picture> picture) : picture_(std::move(picture)) {}
   // On a painter, an underlay colour is filled in before the first drawing,
@@ -46,11 +46,10 @@ class Surface {
   Surface(QPainter& painter, int width, int height, std::optional<QColor> underlay = {})
       : painter_(&painter), width_(width), height_(height), underlay_(underlay) {}
 
-  int Width() const;
-  int Height() const;
-  // Both rectangles lie within their surface and picture.
-  void Fill(const QRect& area, const QColor& colour);
-  void DrawPicture(const Picture& picture, const QRectF& to, const QRectF& from);
+  int Width() const override;
+  int Height() const override;
+  void Fill(int left, int top, int width, int height, Color colour) override;
+  void DrawPicture(const Picture& picture, Area to, Area from) override;
   void Detach();
 
  private:

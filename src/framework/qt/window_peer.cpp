@@ -24,6 +24,7 @@
 #include "framework/qt/painting.h"
 #include "framework/qt/placement.h"
 #include "framework/qt/qt_text.h"
+#include "framework/window/toolkit.h"
 #include "framework/window/window.h"
 #include "framework/window/window_system.h"
 
@@ -445,8 +446,18 @@ void WindowPeer::Raise() {
   if (OnScreen()) frame_->raise();
 }
 
+std::unique_ptr<fw::WindowPeer> MakeWindowPeer(Window& owner) {
+  return std::make_unique<WindowPeer>(owner);
+}
+
 void WindowPeer::TakeKeyboard(bool evenWhereItIs) {
   if (OnScreen() && (evenWhereItIs || !frame_->isActiveWindow())) frame_->activateWindow();
 }
 
 }  // namespace fw::qt
+
+namespace fw {
+
+qt::WindowPeer& Window::Peer() const { return static_cast<qt::WindowPeer&>(*peer_); }
+
+}  // namespace fw

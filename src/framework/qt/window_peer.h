@@ -9,12 +9,7 @@
 
 #include "framework/qt/scale.h"
 #include "framework/runtime/object.h"
-
-namespace fw {
-class Window;
-class Control;
-struct WindowProperties;
-}  // namespace fw
+#include "framework/window/window.h"
 
 namespace fw::qt {
 
@@ -22,30 +17,29 @@ namespace fw::qt {
 // a content area of the window's size, on which the controls lie. The
 // widgets are made when the window first goes onto the screen: a window that
 // is built and closed inside one handler never costs any.
-class WindowPeer {
+class WindowPeer : public fw::WindowPeer {
  public:
   explicit WindowPeer(Window& owner);
-  ~WindowPeer();
+  ~WindowPeer() override;
 
   // Makes the widgets from the window's properties, then its controls'.
   void MakeWidgets();
-  bool HasWidgets() const { return made_; }
+  bool HasWidgets() const override { return made_; }
 
-  void Apply(const WindowProperties& p);
-  void ArrangeFocus(const std::vector<Ref<Control>>& controls);
+  void Apply(const WindowProperties& p) override;
+  void ArrangeFocus(const std::vector<Ref<Control>>& controls) override;
 
   // Nil while the window has no widgets.
   QWidget* Frame() const { return frame_; }
   QWidget* Content() const { return content_; }
   QWidget* MenuBarWidget() const { return menuBar_; }
-  // In the layout's numbers, whatever the scale the window is shown at.
-  int ContentWidth() const;
-  int ContentHeight() const;
+  int ContentWidth() const override;
+  int ContentHeight() const override;
   const Scale& ScaleShown() const { return scale_; }
 
-  void SetOnScreen(bool on);
+  void SetOnScreen(bool on) override;
   bool OnScreen() const;
-  void Raise();
+  void Raise() override;
   // The window became the active one on the screen.
   void ActivatedOnScreen();
   // The user pressed a mouse button in the window.
@@ -55,7 +49,7 @@ class WindowPeer {
   // The keyboard goes to this window; nothing changes when it has it,
   // unless asked to ask again (when the toolkit may not know yet where
   // the window manager has put it).
-  void TakeKeyboard(bool evenWhereItIs);
+  void TakeKeyboard(bool evenWhereItIs) override;
 
  private:
   // Where the frame of a window opened beside another goes.

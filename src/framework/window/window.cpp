@@ -2,8 +2,8 @@
 
 #include "framework/controls/control.h"
 #include "framework/picture/graphics.h"
-#include "framework/qt/window_peer.h"
 #include "framework/runtime/property_field.h"
+#include "framework/window/toolkit.h"
 #include "framework/window/window_system.h"
 
 namespace fw {
@@ -14,18 +14,27 @@ struct WindowPropertyTable {
     auto field = [](std::string name, auto W::*member) {
       return FieldProperty<Window>(std::move(name), &Window::properties_, member);
     };
-    std::vector<PropertyInfo> table{
-        field("Placement", &W::placement),   field("Width", &W::width),
-        field("Height", &W::height),         field("MinWidth", &W::minWidth),
-        field("MinHeight", &W::minHeight),   field("MaxWidth", &W::maxWidth),
-        field("MaxHeight", &W::maxHeight),   field("Frame", &W::frame),
-        field("Composite", &W::composite),   field("HasBackColor", &W::hasBackColor),
-        field("BackColor", &W::backColor),   field("Title", &W::title),
-        field("Visible", &W::visible),       field("FullScreen", &W::fullScreen),
-        field("MenuBarVisible", &W::menuBarVisible), field("CloseButton", &W::closeButton),
-        field("Resizeable", &W::resizeable), field("LiveResize", &W::liveResize),
-        field("MaximizeButton", &W::maximizeButton), field("MinimizeButton", &W::minimizeButton),
-        field("MacProcID", &W::macProcID)};
+    std::vector<PropertyInfo> table{field("Placement", &W::placement),
+                                    field("Width", &W::width),
+                                    field("Height", &W::height),
+                                    field("MinWidth", &W::minWidth),
+                                    field("MinHeight", &W::minHeight),
+                                    field("MaxWidth", &W::maxWidth),
+                                    field("MaxHeight", &W::maxHeight),
+                                    field("Frame", &W::frame),
+                                    field("Composite", &W::composite),
+                                    field("HasBackColor", &W::hasBackColor),
+                                    field("BackColor", &W::backColor),
+                                    field("Title", &W::title),
+                                    field("Visible", &W::visible),
+                                    field("FullScreen", &W::fullScreen),
+                                    field("MenuBarVisible", &W::menuBarVisible),
+                                    field("CloseButton", &W::closeButton),
+                                    field("Resizeable", &W::resizeable),
+                                    field("LiveResize", &W::liveResize),
+                                    field("MaximizeButton", &W::maximizeButton),
+                                    field("MinimizeButton", &W::minimizeButton),
+                                    field("MacProcID", &W::macProcID)};
     // Visible is not only a value: it shows or hides a built window.
     for (auto& p : table) {
       if (p.name != "Visible") continue;
@@ -55,7 +64,7 @@ const ClassRecord& Window::Lookup() {
 
 const ClassRecord& Window::NativeClass() const { return Lookup(); }
 
-Window::Window() : peer_(std::make_unique<qt::WindowPeer>(*this)) {}
+Window::Window() : peer_(qt::MakeWindowPeer(*this)) {}
 
 Window::~Window() {
   WindowSystem::Forget();

@@ -12,9 +12,26 @@
 namespace fw {
 
 class Control;
+struct WindowProperties;
 namespace qt {
 class WindowPeer;
 }
+
+// The toolkit side of a window, made by the toolkit layer: its frame and the
+// content its controls lie on.
+class WindowPeer {
+ public:
+  virtual ~WindowPeer() = default;
+  virtual bool HasWidgets() const = 0;
+  virtual void Apply(const WindowProperties& p) = 0;
+  virtual void ArrangeFocus(const std::vector<Ref<Control>>& controls) = 0;
+  // In the layout's numbers, whatever the scale the window is shown at.
+  virtual int ContentWidth() const = 0;
+  virtual int ContentHeight() const = 0;
+  virtual void SetOnScreen(bool on) = 0;
+  virtual void Raise() = 0;
+  virtual void TakeKeyboard(bool evenWhereItIs) = 0;
+};
 
 // The values of a window's layout stream.
 struct WindowProperties {
@@ -79,7 +96,8 @@ class Window : public Object {
   void EndPropertyUpdate() override;
 
   // For the toolkit glue.
-  qt::WindowPeer& Peer() const { return *peer_; }
+  qt::WindowPeer& Peer() const;  // written in the toolkit glue
+  bool HasWidgets() const { return peer_->HasWidgets(); }
   // The window's widgets are there: its controls get theirs.
   void WidgetsMade();
   void SyncScreenVisibility();
@@ -98,7 +116,7 @@ class Window : public Object {
 
   WindowProperties properties_;
   std::vector<Ref<Control>> controls_;
-  std::unique_ptr<qt::WindowPeer> peer_;
+  std::unique_ptr<fw::WindowPeer> peer_;
   bool open_ = false;
   bool built_ = false;
   bool controlsCreated_ = false;

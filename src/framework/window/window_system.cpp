@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "framework/application/dispatch.h"
-#include "framework/qt/event_loop.h"
 #include "framework/runtime/class_record.h"
+#include "framework/window/toolkit.h"
 #include "framework/window/window.h"
 
 namespace fw {
