@@ -374,12 +374,7 @@ TEST_F(ListboxTest, HandlersThatDrawNothingLeaveTheUsualLook) {
 TEST_F(ListboxTest, ClickIsOfferedToMouseDownInTheListsCoordinates) {
   fw::SetProperties(*list, ListStream(kSmallList));
   std::vector<int> at;
-  fw::InstallInstanceEventHandler(
-      list, "MouseDown",
-      std::make_shared<fw::Delegate>("( Int32, Int32 ) as Boolean", [&](const fw::Arguments& a) {
-        at = {std::get<int32_t>(a[0]), std::get<int32_t>(a[1])};
-        return fw::Value(true);
-      }));
+  harness::TakeMouseDowns(list, at);
   Show();
   ClickRow(0);
   const QPoint expected = Table()->viewport()->mapTo(Table(), CellCentre(0, 0));

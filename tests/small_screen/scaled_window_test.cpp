@@ -72,12 +72,7 @@ TEST_F(ScaledWindowTest, WindowIsShownWholeOnTheWorkAreaInItsProportions) {
 
 TEST_F(ScaledWindowTest, ClicksLandWhereTheControlsAreSeen) {
   std::vector<int> at;
-  fw::InstallInstanceEventHandler(
-      list, "MouseDown",
-      std::make_shared<fw::Delegate>("( Int32, Int32 ) as Boolean", [&](const fw::Arguments& a) {
-        at = {std::get<int32_t>(a[0]), std::get<int32_t>(a[1])};
-        return fw::Value(true);
-      }));
+  harness::TakeMouseDowns(list, at);
   auto* table = qobject_cast<QAbstractScrollArea*>(list->Peer()->Widget());
   QPoint seen = table->viewport()->mapTo(table, QPoint(40, 30));
   QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(40, 30));

@@ -79,6 +79,15 @@ void ProcessEvents() {
   }
 }
 
+void TakeMouseDowns(const fw::Ref<fw::Control>& control, std::vector<int>& at) {
+  fw::InstallInstanceEventHandler(
+      control, "MouseDown",
+      std::make_shared<fw::Delegate>("( Int32, Int32 ) as Boolean", [&at](const fw::Arguments& a) {
+        at = {std::get<int32_t>(a[0]), std::get<int32_t>(a[1])};
+        return fw::Value(true);
+      }));
+}
+
 void Click(const fw::Ref<fw::Control>& control) {
   QWidget* w = WidgetOf(control);
   if (!w) return;

@@ -45,6 +45,8 @@ void AsHandler(const std::function<void()>& work);
 
 // Real input on the control's widget, then the event loop catches up.
 void Click(const fw::Ref<fw::Control>& control);
+// The control's MouseDown takes every click, keeping where the last was.
+void TakeMouseDowns(const fw::Ref<fw::Control>& control, std::vector<int>& at);
 void Type(const fw::Ref<fw::Control>& control, std::string_view text);
 void PressKey(const fw::Ref<fw::Control>& control, int qtKey);
 
