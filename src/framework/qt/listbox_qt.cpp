@@ -11,7 +11,6 @@
 #include "framework/qt/control_peer.h"
 #include "framework/qt/listbox_view.h"
 #include "framework/qt/window_peer.h"
-#include "framework/qt/window_peer.h"
 
 namespace fw {
 
@@ -99,9 +98,9 @@ void Listbox::SyncPeer() {
   // columns, and bold like the rows: the rows' larger face would cut the
   // longer headings short within their columns.
   QFont heading = QApplication::font(view->horizontalHeader());
-  heading.setFamily(heading.family());
-  heading.setPointSizeF(heading.pointSizeF());
   heading.setBold(common_.bold);
+  // All of it the header's own, none taken over from the list's face.
+  heading.setResolveMask(QFont::AllPropertiesResolved);
   view->horizontalHeader()->setFont(qt::ScaleOf(view).ToScreen(heading));
 
   const QFrame::Shape frame = own_.border ? QFrame::StyledPanel : QFrame::NoFrame;

@@ -116,12 +116,9 @@ class ListboxCellPainter : public QStyledItemDelegate {
     painter->setClipRect(QRect(QPoint(0, 0), cell.size()), Qt::IntersectClip);
     // A list shown smaller paints its cells in the layout's numbers.
     const Scale scale = ScaleOf(qobject_cast<const QWidget*>(parent()));
-    const int width = scale.FromScreen(cell.width());
-    const int height = scale.FromScreen(cell.height());
-    if (!scale.None() && width > 0 && height > 0) {
-      painter->scale(double(cell.width()) / width, double(cell.height()) / height);
-    }
-    Ref<Graphics> g = GraphicsOnPainter(*painter, width, height);
+    const QSize laidOut(scale.FromScreen(cell.width()), scale.FromScreen(cell.height()));
+    PaintInLayout(*painter, cell.size(), laidOut);
+    Ref<Graphics> g = GraphicsOnPainter(*painter, laidOut.width(), laidOut.height());
     bool drawn = false;
     DispatchPaint([&] { drawn = control.Raise(event, *g, numbers...); });
     Detach(*g);

@@ -30,6 +30,12 @@ QFont Scale::ToScreen(QFont font) const {
   return font;
 }
 
+void PaintInLayout(QPainter& painter, QSize shown, QSize laidOut) {
+  if (shown == laidOut || laidOut.isEmpty()) return;
+  painter.scale(double(shown.width()) / laidOut.width(),
+                double(shown.height()) / laidOut.height());
+}
+
 Scale FittingScale(QSize content, QMargins around, QRect area) {
   if (content.isEmpty() || area.isEmpty()) return Scale();
   double across = double(area.width() - around.left() - around.right()) / content.width();

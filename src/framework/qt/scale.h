@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QMargins>
+#include <QPainter>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -29,6 +30,10 @@ class Scale {
  private:
   double factor_ = 1;
 };
+
+// Makes the painter of a box shown at `shown` draw in the layout's numbers,
+// `laidOut`.
+void PaintInLayout(QPainter& painter, QSize shown, QSize laidOut);
 
 // The scale that puts a content of the size, with the frame and the menu
 // bar around it, whole onto the work area; never larger than 1. Letters

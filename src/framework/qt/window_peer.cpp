@@ -112,14 +112,13 @@ class ContentWidget : public QWidget {
     }
     Ref<Object> keep = owner_.shared_from_this();
     // A window shown smaller paints its layout's picture onto its box.
-    int w = owner_.Peer().ContentWidth();
-    int h = owner_.Peer().ContentHeight();
-    if (!owner_.Peer().ScaleShown().None() && w > 0 && h > 0) {
-      painter.scale(double(width()) / w, double(height()) / h);
+    QSize laidOut(owner_.Peer().ContentWidth(), owner_.Peer().ContentHeight());
+    if (!owner_.Peer().ScaleShown().None()) {
+      PaintInLayout(painter, size(), laidOut);
       painter.setRenderHint(QPainter::SmoothPixmapTransform);
     }
     // No fill where the window's own painting covers it all.
-    Ref<Graphics> g = GraphicsOnPainter(painter, w, h, back);
+    Ref<Graphics> g = GraphicsOnPainter(painter, laidOut.width(), laidOut.height(), back);
     DispatchPaint([&] { RaiseClassEvent(owner_, fw::Paint, *g); });
     Detach(*g);
   }
