@@ -35,6 +35,12 @@ class ScaledWindowTest : public harness::FrameworkTest {
       window->Constructor();
       window->Show();
     });
+    // The first window is scaled again once the real frame is known, which
+    // on a busy machine comes a few ticks after it is shown.
+    QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return area.contains(window->Peer().Frame()->frameGeometry()); }, 5000));
+    harness::ProcessEvents();
   }
   void TearDown() override {
     if (window->IsOpen()) window->Close();
