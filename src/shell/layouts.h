@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/picture/color.h"
+#include "framework/runtime/color.h"
 #include "framework/runtime/class_record.h"
 
 // The layout data of windows and controls as property streams, written

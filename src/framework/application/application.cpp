@@ -6,7 +6,6 @@
 #include "framework/application/dispatch.h"
 #include "framework/application/single_run.h"
 #include "framework/folder_item/folder_item.h"
-#include "framework/menu/menu_item.h"
 #include "framework/runtime/runtime.h"
 #include "framework/window/toolkit.h"
 #include "framework/window/window.h"

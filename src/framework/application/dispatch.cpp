@@ -7,26 +7,25 @@ namespace fw {
 
 namespace {
 
-int depth = 0;
 std::exception_ptr pendingFailure;
 
 void Run(const std::function<void()>& work) {
   if (pendingFailure) return;
-  ++depth;
+  ++WindowSystem::handlersRunning;
   try {
     work();
   } catch (...) {
     if (!pendingFailure) pendingFailure = std::current_exception();
     EndEventLoop();
   }
-  --depth;
+  --WindowSystem::handlersRunning;
 }
 
 }  // namespace
 
 void Dispatch(const std::function<void()>& work) {
   Run(work);
-  if (depth > 0) return;
+  if (WindowSystem::handlersRunning > 0) return;
   WindowSystem::Flush();
   // A run that the user can no longer see can't be ended by the user
   // either: whatever put the last window away, the run ends with it.
@@ -35,20 +34,18 @@ void Dispatch(const std::function<void()>& work) {
 
 void DispatchPaint(const std::function<void()>& work) {
   Run(work);
-  if (depth == 0) WindowSystem::ScheduleFlush();
+  if (WindowSystem::handlersRunning == 0) WindowSystem::ScheduleFlush();
 }
 
 void RunInHandlerScope(const std::function<void()>& work) {
   struct Scope {
-    Scope() { ++depth; }
+    Scope() { ++WindowSystem::handlersRunning; }
     ~Scope() {
-      if (--depth == 0) WindowSystem::Flush();
+      if (--WindowSystem::handlersRunning == 0) WindowSystem::Flush();
     }
   } scope;
   work();
 }
-
-bool InsideHandler() { return depth > 0; }
 
 bool FailurePending() { return static_cast<bool>(pendingFailure); }
 

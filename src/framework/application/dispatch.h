@@ -20,9 +20,6 @@ void DispatchPaint(const std::function<void()>& work);
 // routine): screen changes wait for its end, failures go to the caller.
 void RunInHandlerScope(const std::function<void()>& work);
 
-// True while a handler runs.
-bool InsideHandler();
-
 // The failure that ended the run, if any, handed over once.
 std::exception_ptr TakeUnhandledFailure();
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/picture/color.h"
+#include "framework/runtime/color.h"
 #include "framework/picture/picture.h"
 #include "framework/runtime/object.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/picture/color.h"
+#include "framework/runtime/color.h"
 
 namespace fw {
 

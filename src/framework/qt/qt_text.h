@@ -5,7 +5,7 @@
 #include <QString>
 #include <string>
 
-#include "framework/picture/color.h"
+#include "framework/runtime/color.h"
 
 namespace fw::qt {
 

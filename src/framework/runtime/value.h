@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "framework/picture/color.h"
+#include "framework/runtime/color.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/runtime/object.h"
 

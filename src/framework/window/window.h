@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/picture/color.h"
+#include "framework/runtime/color.h"
 #include "framework/runtime/class_record.h"
 
 namespace fw {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "framework/application/dispatch.h"
 #include "framework/runtime/class_record.h"
 #include "framework/window/toolkit.h"
 #include "framework/window/window.h"
@@ -162,9 +161,11 @@ void WindowSystem::NativeActivated(Window& window) {
   if (window.Visible() && Front() != &window) BringToFront(window);
 }
 
+int WindowSystem::handlersRunning = 0;
+
 void WindowSystem::Changed() {
   S().dirty = true;
-  if (!InsideHandler()) ScheduleFlush();
+  if (handlersRunning == 0) ScheduleFlush();
 }
 
 void WindowSystem::ScheduleFlush() {
@@ -173,7 +174,7 @@ void WindowSystem::ScheduleFlush() {
   s.flushPosted = true;
   qt::PostToEventLoop([] {
     S().flushPosted = false;
-    if (!InsideHandler()) Flush();
+    if (handlersRunning == 0) Flush();
   });
 }
 

@@ -40,6 +40,10 @@ class WindowSystem {
   // The user brought a window to the front on the screen.
   static void NativeActivated(Window& window);
 
+  // The handlers running, counted by the dispatcher: changes made inside
+  // one wait until the outermost returns.
+  static int handlersRunning;
+
   // Something changed that the screen should show: applied when the
   // outermost handler returns, or on the next turn of the event loop.
   static void Changed();
