@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include "framework/window/toolkit.h"
 
@@ -17,6 +18,27 @@ Identity& Current() {
   static Identity identity;
   return identity;
 }
+
+void ApplyIcon() {
+  QIcon icon;
+  for (const std::string& file : Current().iconFiles) icon.addFile(QString::fromStdString(file));
+  // A missing or unreadable icon file leaves the desktop's generic icon.
+  if (!icon.availableSizes().isEmpty()) QApplication::setWindowIcon(icon);
+}
+
+class IconAfterFirstPaint : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      qApp->removeEventFilter(this);
+      deleteLater();
+      QTimer::singleShot(0, qApp, ApplyIcon);
+    }
+    return false;
+  }
+};
 
 }  // namespace
 
@@ -47,10 +69,10 @@ void ApplyDesktopIdentity() {
   if (!identity.desktopEntry.empty()) {
     QGuiApplication::setDesktopFileName(QString::fromStdString(identity.desktopEntry));
   }
-  QIcon icon;
-  for (const std::string& file : identity.iconFiles) icon.addFile(QString::fromStdString(file));
-  // A missing or unreadable icon file leaves the desktop's generic icon.
-  if (!icon.availableSizes().isEmpty()) QApplication::setWindowIcon(icon);
+  // Reading the icon in all its sizes and handing it to the window manager
+  // cost more than anything else on the way to the first window being
+  // mapped; it follows the first paint, long before a user could tell.
+  if (!identity.iconFiles.empty()) qApp->installEventFilter(new IconAfterFirstPaint(qApp));
 }
 
 }  // namespace fw::qt
