@@ -19,23 +19,24 @@ Identity& Current() {
   return identity;
 }
 
-void ApplyIcon() {
-  QIcon icon;
-  for (const std::string& file : Current().iconFiles) icon.addFile(QString::fromStdString(file));
-  // A missing or unreadable icon file leaves the desktop's generic icon.
-  if (!icon.availableSizes().isEmpty()) QApplication::setWindowIcon(icon);
-}
-
+// Reading the icon in all its sizes and handing it to the window manager
+// cost more than anything else on the way to the first window being
+// mapped; it follows the first paint, long before a user could tell.
 class IconAfterFirstPaint : public QObject {
  public:
   using QObject::QObject;
 
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      qApp->removeEventFilter(this);
-      deleteLater();
-      QTimer::singleShot(0, qApp, ApplyIcon);
-    }
+    if (event->type() != QEvent::Paint) return false;
+    qApp->removeEventFilter(this);
+    deleteLater();
+    QTimer::singleShot(0, qApp, [] {
+      QIcon icon;
+      for (const std::string& file : Current().iconFiles)
+        icon.addFile(QString::fromStdString(file));
+      // A missing or unreadable icon file leaves the desktop's generic icon.
+      if (!icon.availableSizes().isEmpty()) QApplication::setWindowIcon(icon);
+    });
     return false;
   }
 };
@@ -69,9 +70,6 @@ void ApplyDesktopIdentity() {
   if (!identity.desktopEntry.empty()) {
     QGuiApplication::setDesktopFileName(QString::fromStdString(identity.desktopEntry));
   }
-  // Reading the icon in all its sizes and handing it to the window manager
-  // cost more than anything else on the way to the first window being
-  // mapped; it follows the first paint, long before a user could tell.
   if (!identity.iconFiles.empty()) qApp->installEventFilter(new IconAfterFirstPaint(qApp));
 }
 
