@@ -115,7 +115,10 @@ wait_single_window "" "the start window"
 wm_class="$(xprop -id "$win" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = //p')"
 [ "$wm_class" = "\"merkhaus\", \"$(key StartupWMClass)\"" ] ||
   fail "window class $wm_class does not match the entry's StartupWMClass $(key StartupWMClass)"
-icons="$(xprop -id "$win" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')"
+# The icon follows the window's first paint.
+end="$(deadline_in "$STEP_DEADLINE")"
+until icons="$(xprop -id "$win" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')"
+  [ -n "$icons" ] || past "$end"; do sleep "$POLL"; done
 # The toolkit hands the window manager sizes up to 128 pixels only.
 for size in 16 32 48 128; do
   [[ "$icons" == *"Icon ($size x $size)"* ]] || fail "the window's icon lacks ${size}x${size}: ${icons:-none}"

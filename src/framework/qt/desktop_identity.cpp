@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include "framework/window/toolkit.h"
 
@@ -17,6 +18,28 @@ Identity& Current() {
   static Identity identity;
   return identity;
 }
+
+// Reading the icon in all its sizes and handing it to the window manager
+// cost more than anything else on the way to the first window being
+// mapped; it follows the first paint, long before a user could tell.
+class IconAfterFirstPaint : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::Paint) return false;
+    qApp->removeEventFilter(this);
+    deleteLater();
+    QTimer::singleShot(0, qApp, [] {
+      QIcon icon;
+      for (const std::string& file : Current().iconFiles)
+        icon.addFile(QString::fromStdString(file));
+      // A missing or unreadable icon file leaves the desktop's generic icon.
+      if (!icon.availableSizes().isEmpty()) QApplication::setWindowIcon(icon);
+    });
+    return false;
+  }
+};
 
 }  // namespace
 
@@ -47,10 +70,7 @@ void ApplyDesktopIdentity() {
   if (!identity.desktopEntry.empty()) {
     QGuiApplication::setDesktopFileName(QString::fromStdString(identity.desktopEntry));
   }
-  QIcon icon;
-  for (const std::string& file : identity.iconFiles) icon.addFile(QString::fromStdString(file));
-  // A missing or unreadable icon file leaves the desktop's generic icon.
-  if (!icon.availableSizes().isEmpty()) QApplication::setWindowIcon(icon);
+  if (!identity.iconFiles.empty()) qApp->installEventFilter(new IconAfterFirstPaint(qApp));
 }
 
 }  // namespace fw::qt
