@@ -10,18 +10,19 @@ using fw::qt::Obstacle;
 using fw::qt::PlaceBeside;
 using fw::qt::PlaceCentred;
 
-// A 1000 x 750 window with its menu bar and a title bar, centred.
-QRect CallerOn(const QRect& area) {
-  QSize size(1002, 800);
+// A 1000 x 750 window with its menu bar and a title bar, centred; the
+// window manager's frame 1 pixel wide at the sides (openbox) unless told.
+QRect CallerOn(const QRect& area, int side = 1) {
+  QSize size(1000 + 2 * side, 800);
   return QRect(PlaceCentred(area, size), size);
 }
 
 // The code entry's controls, in the caller's content (below 50 rows of
 // title and menu bar): its code field, "Liste einblenden", "weiter",
 // "Abbruch".
-std::vector<Obstacle> CodeEntryOn(const QRect& caller) {
-  QPoint content = caller.topLeft() + QPoint(1, 50);
-  return {{QRect(content + QPoint(460, 368), QSize(96, 28)), 100},
+std::vector<Obstacle> CodeEntryOn(const QRect& caller, int side = 1) {
+  QPoint content = caller.topLeft() + QPoint(side, 50);
+  return {{QRect(content + QPoint(460, 368), QSize(96, 28)), 100, true},
           {QRect(content + QPoint(662, 370), QSize(164, 20)), 10},
           {QRect(content + QPoint(800, 650), QSize(90, 20)), 10},
           {QRect(content + QPoint(90, 650), QSize(90, 20)), 10}};
@@ -48,16 +49,19 @@ TEST(PlacementTest, FrameComesOntoTheWorkAreaAndStaysWhereItFits) {
 TEST(PlacementTest, ListGoesBesideTheCallerWhereThereIsRoom) {
   QRect area(0, 0, 2560, 1440);
   QRect caller = CallerOn(area);
-  QPoint at = PlaceBeside(area, caller, QSize(602, 800), CodeEntryOn(caller));
-  EXPECT_EQ(at, QPoint(caller.right() + 1, caller.top()));
+  fw::qt::BesidePlaces at = PlaceBeside(area, caller, QSize(602, 800), CodeEntryOn(caller));
+  EXPECT_EQ(at.window, QPoint(caller.right() + 1, caller.top()));
+  EXPECT_EQ(at.caller, caller.topLeft());
 }
 
 TEST(PlacementTest, ListCoversNeitherFieldNorButtonsWhereTheScreenAllows) {
   for (QRect area : {QRect(0, 0, 1280, 1024), QRect(0, 0, 1920, 1080)}) {
     QRect caller = CallerOn(area);
     auto obstacles = CodeEntryOn(caller);
-    QRect list(PlaceBeside(area, caller, QSize(602, 800), obstacles), QSize(602, 800));
+    fw::qt::BesidePlaces at = PlaceBeside(area, caller, QSize(602, 800), obstacles);
+    QRect list(at.window, QSize(602, 800));
     EXPECT_TRUE(area.contains(list)) << area.width();
+    EXPECT_EQ(at.caller, caller.topLeft()) << area.width();
     // On a 1280-wide screen the list's border may touch the field's.
     for (const Obstacle& o : obstacles) {
       if (o.rect.left() < caller.left() + 100) continue;  // "Abbruch" may be covered
@@ -67,10 +71,30 @@ TEST(PlacementTest, ListCoversNeitherFieldNorButtonsWhereTheScreenAllows) {
   }
 }
 
+// A wider frame (xfwm4's, 5 pixels a side) leaves no place on a 1280-wide
+// screen that misses both the field and the buttons: the caller moves
+// aside, whole on the screen, and the list hides none of the field.
+TEST(PlacementTest, CallerMovesAsideWhereNoPlaceLeavesItsFieldInSight) {
+  QRect area(0, 0, 1280, 1024);
+  QRect caller = CallerOn(area, 5);
+  auto obstacles = CodeEntryOn(caller, 5);
+  fw::qt::BesidePlaces at = PlaceBeside(area, caller, QSize(610, 810), obstacles);
+  QRect moved(at.caller, caller.size());
+  QPoint by = at.caller - caller.topLeft();
+  QRect list(at.window, QSize(610, 810));
+  EXPECT_TRUE(area.contains(moved));
+  EXPECT_TRUE(area.contains(list));
+  EXPECT_FALSE(list.intersects(obstacles[0].rect.translated(by)));
+  EXPECT_FALSE(list.intersects(obstacles[1].rect.translated(by)));  // Liste einblenden
+  EXPECT_LE(std::abs(by.x()) + std::abs(by.y()), 12);
+}
+
 TEST(PlacementTest, WindowLargerThanTheScreenKeepsItsCornerOnIt) {
   QRect area(0, 0, 800, 600);
   QRect caller(0, 0, 800, 600);
-  EXPECT_EQ(PlaceBeside(area, caller, QSize(1002, 800), {}), QPoint(0, 0));
+  fw::qt::BesidePlaces at = PlaceBeside(area, caller, QSize(1002, 800), {});
+  EXPECT_EQ(at.window, QPoint(0, 0));
+  EXPECT_EQ(at.caller, QPoint(0, 0));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QWidget>
 #include <algorithm>
+#include <cstdlib>
 
 namespace fw::qt {
 
@@ -20,10 +21,56 @@ int Clamp(int start, int length, int spanStart, int spanLength) {
   return std::clamp(start, spanStart, last);
 }
 
+// A window's edge over a field's border hides nothing that is typed there.
+constexpr int kFieldBorder = 3;
+
 double CoveredShare(const QRect& window, const QRect& target) {
   QRect both = window.intersected(target);
   if (both.isEmpty() || target.isEmpty()) return 0;
   return double(both.width()) * both.height() / (double(target.width()) * target.height());
+}
+
+double Cost(const QRect& window, const QRect& caller, const std::vector<Obstacle>& obstacles,
+            QPoint callerMoved = {}) {
+  double cost = 0;
+  for (const Obstacle& o : obstacles) {
+    cost += o.weight * CoveredShare(window, o.rect.translated(callerMoved));
+  }
+  // Between places that cover nothing that matters, the one covering less
+  // of the caller.
+  return cost + 0.01 * CoveredShare(window, caller.translated(callerMoved));
+}
+
+// The least moves of the caller that take the field from under the window,
+// one each way.
+std::vector<QPoint> MovesClearing(const QRect& window, const QRect& field) {
+  return {{window.right() + 1 - field.left(), 0},
+          {window.left() - 1 - field.right(), 0},
+          {0, window.bottom() + 1 - field.top()},
+          {0, window.top() - 1 - field.bottom()}};
+}
+
+int Length(QPoint move) { return std::abs(move.x()) + std::abs(move.y()); }
+
+// Where the caller goes so that the window over it hides no field.
+QPoint CallerClearing(const QRect& area, const QRect& caller, const QRect& window,
+                      const std::vector<Obstacle>& obstacles) {
+  QPoint best;
+  double bestCost = Cost(window, caller, obstacles);
+  for (const Obstacle& field : obstacles) {
+    if (!field.keepInSight) continue;
+    QRect typedInto = field.rect.adjusted(kFieldBorder, kFieldBorder, -kFieldBorder, -kFieldBorder);
+    if (!window.intersects(typedInto)) continue;
+    for (QPoint move : MovesClearing(window, field.rect)) {
+      if (!area.contains(caller.translated(move))) continue;
+      double cost = Cost(window, caller, obstacles, move);
+      if (cost < bestCost || (cost == bestCost && Length(move) < Length(best))) {
+        best = move;
+        bestCost = cost;
+      }
+    }
+  }
+  return caller.topLeft() + best;
 }
 
 }  // namespace
@@ -39,8 +86,8 @@ QPoint KeepWithin(const QRect& area, const QRect& frame) {
           Clamp(frame.top(), frame.height(), area.top(), area.height())};
 }
 
-QPoint PlaceBeside(const QRect& area, const QRect& caller, QSize frameSize,
-                   const std::vector<Obstacle>& obstacles) {
+BesidePlaces PlaceBeside(const QRect& area, const QRect& caller, QSize frameSize,
+                         const std::vector<Obstacle>& obstacles) {
   int w = frameSize.width();
   int h = frameSize.height();
   // First the places beside the caller, then along the work area's edges.
@@ -53,11 +100,7 @@ QPoint PlaceBeside(const QRect& area, const QRect& caller, QSize frameSize,
     for (int y : ys) {
       QRect window(Clamp(x, w, area.left(), area.width()), Clamp(y, h, area.top(), area.height()),
                    w, h);
-      double cost = 0;
-      for (const Obstacle& o : obstacles) cost += o.weight * CoveredShare(window, o.rect);
-      // Between places that cover nothing that matters, the one covering
-      // less of the caller.
-      cost += 0.01 * CoveredShare(window, caller);
+      double cost = Cost(window, caller, obstacles);
       if (first || cost < bestCost) {
         best = window.topLeft();
         bestCost = cost;
@@ -65,7 +108,7 @@ QPoint PlaceBeside(const QRect& area, const QRect& caller, QSize frameSize,
       }
     }
   }
-  return best;
+  return {best, CallerClearing(area, caller, QRect(best, frameSize), obstacles)};
 }
 
 std::vector<Obstacle> ObstaclesOn(const QWidget* content) {
@@ -74,14 +117,17 @@ std::vector<Obstacle> ObstaclesOn(const QWidget* content) {
   for (const QWidget* w : content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (!w->isVisible() || !w->isEnabled()) continue;
     double weight = 0;
-    if (qobject_cast<const QLineEdit*>(w)) {
+    bool field = qobject_cast<const QLineEdit*>(w);
+    if (field) {
       weight = kFieldWeight;
     } else if (qobject_cast<const QAbstractButton*>(w)) {
       weight = kButtonWeight;
     } else if (qobject_cast<const QAbstractScrollArea*>(w)) {
       weight = kOtherWeight;
     }
-    if (weight > 0) obstacles.push_back({QRect(w->mapToGlobal(QPoint(0, 0)), w->size()), weight});
+    if (weight > 0) {
+      obstacles.push_back({QRect(w->mapToGlobal(QPoint(0, 0)), w->size()), weight, field});
+    }
   }
   return obstacles;
 }

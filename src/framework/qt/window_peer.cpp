@@ -331,11 +331,14 @@ void WindowPeer::Place(int placement) {
                QPoint(m.left(), m.top()));
 }
 
-QPoint WindowPeer::BesideCaller(QSize frameSize) const {
+QPoint WindowPeer::BesideCaller(QSize frameSize) {
   QRect area = frame_->screen() ? frame_->screen()->availableGeometry() : QRect();
   Window* caller = WindowOf(placedBeside_);
-  return PlaceBeside(area, placedBeside_->frameGeometry(), frameSize,
-                     ObstaclesOn(caller ? caller->Peer().Content() : nullptr));
+  QRect callerFrame = placedBeside_->frameGeometry();
+  BesidePlaces places = PlaceBeside(area, callerFrame, frameSize,
+                                    ObstaclesOn(caller ? caller->Peer().Content() : nullptr));
+  if (places.caller != callerFrame.topLeft()) placedBeside_->move(places.caller);
+  return places.window;
 }
 
 void WindowPeer::FollowPlacement() {

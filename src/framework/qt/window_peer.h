@@ -52,8 +52,9 @@ class WindowPeer : public fw::WindowPeer {
   void TakeKeyboard(bool evenWhereItIs) override;
 
  private:
-  // Where the frame of a window opened beside another goes.
-  QPoint BesideCaller(QSize frameSize) const;
+  // Where the frame of a window opened beside another goes; the caller
+  // moves aside where that place would hide its field.
+  QPoint BesideCaller(QSize frameSize);
   // While the window manager places the window: it is put back where it
   // was meant to be, its title bar on the work area, wherever the window
   // manager put it.

@@ -55,6 +55,16 @@ bool SameWindows(const std::vector<Handle>& was, const std::vector<Ref<Window>>&
   return true;
 }
 
+// How many windows at the back of the new order already lie in that order
+// on the screen: only the ones in front of them need raising.
+size_t InPlaceAtTheBack(const std::vector<Handle>& was, const std::vector<Ref<Window>>& now) {
+  size_t inPlace = 0;
+  for (const Handle& h : was) {
+    if (inPlace < now.size() && Get(h) == now[inPlace].get()) ++inPlace;
+  }
+  return inPlace;
+}
+
 // Where the keyboard goes: to the front window, unless it was opened beside
 // another, which keeps it; what the user was typing goes on into its field.
 Window& KeyboardWindow(const std::vector<Ref<Window>>& stack) {
@@ -191,8 +201,12 @@ void WindowSystem::Flush() {
   // raising and activating again would cost a round trip to the display for
   // nothing.
   if (SameWindows(s.onScreen, stack)) return;
+  // Some window managers (xfwm4) activate a window that asks to be raised:
+  // raising one that the user's click has just put behind another would
+  // take the keyboard from the window they clicked into.
+  size_t inPlace = InPlaceAtTheBack(s.onScreen, stack);
   s.onScreen.assign(stack.begin(), stack.end());
-  for (const Ref<Window>& w : stack) w->RaiseOnScreen(false);
+  for (size_t i = inPlace; i < stack.size(); ++i) stack[i]->RaiseOnScreen(false);
   PutKeyboard(stack, false);
 }
 
