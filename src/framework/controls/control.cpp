@@ -73,6 +73,14 @@ void Control::MakeWidget() {
   if (peer_) SyncPeer();
 }
 
+void Control::RebuildPeer() {
+  Ref<fw::Window> window = Window();
+  if (!window || !window->HasWidgets()) return;
+  peer_.reset();
+  peer_ = MakePeer(*window);
+  peer_->EventsChanged();
+}
+
 void InstallInstanceEventHandler(const Ref<Control>& control, std::string_view event,
                                  const Ref<Delegate>& handler) {
   NotNil(control, "das Steuerelement für das Ereignis „" + std::string(event) + "“")

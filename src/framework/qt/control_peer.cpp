@@ -53,7 +53,9 @@ ControlPeer::~ControlPeer() {
   }
 }
 
-void ControlPeer::ApplyCommon(const ControlProperties& p) {
+void ControlPeer::Sync() {
+  if (!widget_) return;
+  const ControlProperties& p = owner_.Common();
   // The toolkit adds position and size; held within its own limits, the sum
   // stays inside int whatever a layout says.
   Scale scale = ScaleOf(widget_);
@@ -67,6 +69,12 @@ void ControlPeer::ApplyCommon(const ControlProperties& p) {
   widget_->setVisible(p.visible);
   widget_->setToolTip(HasText(p.helpTag) ? ToQt(p.helpTag) : QString());
   if (!p.tabStop) widget_->setFocusPolicy(Qt::NoFocus);
+  if (showOwn) showOwn();
+}
+
+bool ControlPeer::Checked() const {
+  auto* button = qobject_cast<QAbstractButton*>(widget_);
+  return button && button->isChecked();
 }
 
 void ControlPeer::EventsChanged() { widget_->setAcceptDrops(owner_.Handles(DragOver)); }
@@ -128,18 +136,9 @@ bool ControlPeer::Filter(QObject* target, QEvent* event) {
   }
 }
 
-}  // namespace fw::qt
-
-namespace fw {
-
-qt::ControlPeer* Control::Peer() const { return static_cast<qt::ControlPeer*>(peer_.get()); }
-
-void Control::RebuildPeer() {
-  Ref<fw::Window> window = Window();
-  if (!window || !window->HasWidgets()) return;
-  peer_.reset();
-  peer_ = MakePeer(window->Peer());
-  peer_->EventsChanged();
+QWidget* WidgetOf(const Control& control) {
+  auto* peer = static_cast<ControlPeer*>(control.Peer());
+  return peer ? peer->Widget() : nullptr;
 }
 
-}  // namespace fw
+}  // namespace fw::qt

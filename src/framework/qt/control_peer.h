@@ -20,12 +20,12 @@ class ControlPeer : public fw::ControlPeer {
   QWidget* Widget() const { return widget_; }
   Control& Owner() const { return owner_; }
 
-  // Geometry, font, enabled state, visibility and help tag.
-  void ApplyCommon(const ControlProperties& p);
   void EventsChanged() override;
-
-  // Whether the control is one the user types into (it gets the first focus).
-  virtual bool TakesTyping() const { return false; }
+  // Geometry, font, enabled state, visibility and help tag, then showOwn.
+  void Sync() override;
+  bool Checked() const override;
+  // What the control's kind shows besides the common values.
+  std::function<void()> showOwn;
 
   // Raises an event on the control from the toolkit; true when a Boolean
   // handler consumed it.
@@ -48,5 +48,8 @@ class ControlPeer : public fw::ControlPeer {
   QPointer<QWidget> viewport_;
   std::unique_ptr<QObject> filter_;
 };
+
+// Nil while the control has no widget.
+QWidget* WidgetOf(const Control& control);
 
 }  // namespace fw::qt

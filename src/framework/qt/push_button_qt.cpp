@@ -35,22 +35,20 @@ class PushButtonPeer : public qt::ControlPeer {
 
 }  // namespace
 
-std::unique_ptr<qt::ControlPeer> PushButton::MakePeer(qt::WindowPeer& window) {
-  auto* button = new qt::WithoutOwnFocusMark<QPushButton>(window.Content());
+std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner,
+                                     const PushButtonProperties& own) {
+  auto* button = new qt::WithoutOwnFocusMark<QPushButton>(window.Peer().Content());
   qt::ActOnSingleClicksOnly(button);
-  auto peer = std::make_unique<PushButtonPeer>(*this, button);
+  auto peer = std::make_unique<PushButtonPeer>(owner, button);
   QObject::connect(button, &QPushButton::clicked, [p = peer.get()] { p->Raise(Action); });
+  peer->showOwn = [button, &own] {
+    button->setText(qt::Caption(own.caption));
+    // Return presses the focused button (above); the look of a default
+    // button only where the layout makes it one.
+    button->setAutoDefault(false);
+    button->setDefault(own.isDefault);
+  };
   return peer;
-}
-
-void PushButton::SyncPeer() {
-  auto* button = static_cast<QPushButton*>(Peer()->Widget());
-  Peer()->ApplyCommon(common_);
-  button->setText(qt::Caption(own_.caption));
-  // Return presses the focused button (above); the look of a default button
-  // only where the layout makes it one.
-  button->setAutoDefault(false);
-  button->setDefault(own_.isDefault);
 }
 
 }  // namespace fw

@@ -262,11 +262,11 @@ void WindowPeer::ArrangeFocus(const std::vector<Ref<Control>>& controls) {
   QWidget* previous = content_;
   typingFields_.clear();
   for (Control* c : order) {
-    QWidget* w = c->Peer() ? c->Peer()->Widget() : nullptr;
+    QWidget* w = WidgetOf(*c);
     if (!w || w->focusPolicy() == Qt::NoFocus) continue;
     if (previous) QWidget::setTabOrder(previous, w);
     previous = w;
-    if (c->Peer()->TakesTyping()) typingFields_.push_back(w);
+    if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)) typingFields_.push_back(w);
   }
 }
 
