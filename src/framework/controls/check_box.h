@@ -10,7 +10,7 @@ struct CheckBoxProperties {
   bool value = false;
 };
 
-std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner, CheckBoxProperties& own);
+std::unique_ptr<ControlPeer> PeerFor(Window&, Control& owner, CheckBoxProperties& own);
 
 class CheckBox : public Control {
  public:
@@ -23,9 +23,7 @@ class CheckBox : public Control {
 
  protected:
   const ClassRecord& NativeClass() const override;
-  std::unique_ptr<ControlPeer> MakePeer(fw::Window& window) override {
-    return PeerFor(window, *this, own_);
-  }
+  std::unique_ptr<ControlPeer> MakePeer(fw::Window& w) override { return PeerFor(w, *this, own_); }
 
  private:
   CheckBoxProperties own_;

@@ -25,7 +25,6 @@ class ControlPeer {
   virtual ~ControlPeer() = default;
   // The control's handlers changed: the widget reports what they want.
   virtual void EventsChanged() = 0;
-  // Shows the control's values.
   virtual void Sync() = 0;
   // Ticked or selected: the screen knows best.
   virtual bool Checked() const = 0;
@@ -133,7 +132,6 @@ class Control : public Object {
   ControlProperties common_;
 
  private:
-  friend struct ControlTables;
   std::unique_ptr<ControlPeer> peer_;
   std::weak_ptr<fw::Window> window_;
   std::map<std::string, Ref<Delegate>, std::less<>> handlers_;

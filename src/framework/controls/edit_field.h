@@ -22,7 +22,7 @@ struct EditFieldProperties {
   int32_t alignment = 0;
 };
 
-std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner, const EditFieldProperties& own);
+std::unique_ptr<ControlPeer> PeerFor(Window&, Control& owner, const EditFieldProperties& own);
 
 // A text field, single-line or multi-line. KeyDown runs before the field
 // takes a key (True keeps it out), KeyUp after the text has changed.

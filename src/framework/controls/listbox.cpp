@@ -233,7 +233,6 @@ void Listbox::SyncPeer() {
     const int32_t row = std::exchange(indexWithoutWidget_, -1);
     if (row < ListCount()) ListIndex(row);
   }
-  ListPeer().SizeColumns();
 }
 
 int32_t Listbox::ListIndex() const {

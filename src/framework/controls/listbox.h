@@ -52,13 +52,12 @@ ListContent ParseListText(std::string_view text, int32_t columns, bool hasHeadin
 std::vector<int32_t> ResolveColumnWidths(std::string_view widthList, int32_t columns,
                                          int32_t available);
 
-// What a list asks of its widget besides the common peer's part. Sync shows
-// all but the rows and the columns' sizing, which follow the rows.
+// What a list asks of its widget besides the common peer's part, whose
+// Sync shows all but the rows.
 class ListboxPeer {
  public:
   virtual ~ListboxPeer() = default;
   virtual void Fill(const ListContent& content) = 0;
-  virtual void SizeColumns() = 0;
   virtual int32_t SelectedRow() const = 0;
   // Raises no Change; -1 clears the selection.
   virtual void SelectRow(int32_t row) = 0;
@@ -67,7 +66,7 @@ class ListboxPeer {
 };
 
 // Its peer is a ListboxPeer too.
-std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner, const ListboxProperties& own);
+std::unique_ptr<ControlPeer> PeerFor(Window&, Control& owner, const ListboxProperties& own);
 
 // A list of rows and columns, filled from its layout's InitialValue. The
 // user selects rows; the program may paint cells itself through the

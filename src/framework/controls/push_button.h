@@ -10,7 +10,7 @@ struct PushButtonProperties {
   bool cancel = false;
 };
 
-std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner, const PushButtonProperties& own);
+std::unique_ptr<ControlPeer> PeerFor(Window&, Control& owner, const PushButtonProperties& own);
 
 class PushButton : public Control {
  public:
@@ -22,9 +22,7 @@ class PushButton : public Control {
 
  protected:
   const ClassRecord& NativeClass() const override;
-  std::unique_ptr<ControlPeer> MakePeer(fw::Window& window) override {
-    return PeerFor(window, *this, own_);
-  }
+  std::unique_ptr<ControlPeer> MakePeer(fw::Window& w) override { return PeerFor(w, *this, own_); }
 
  private:
   PushButtonProperties own_;

@@ -9,7 +9,7 @@ struct RadioButtonProperties {
   bool value = false;
 };
 
-std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner, RadioButtonProperties& own);
+std::unique_ptr<ControlPeer> PeerFor(Window&, Control& owner, RadioButtonProperties& own);
 
 // Radio buttons on one window exclude each other.
 class RadioButton : public Control {
@@ -23,9 +23,7 @@ class RadioButton : public Control {
 
  protected:
   const ClassRecord& NativeClass() const override;
-  std::unique_ptr<ControlPeer> MakePeer(fw::Window& window) override {
-    return PeerFor(window, *this, own_);
-  }
+  std::unique_ptr<ControlPeer> MakePeer(fw::Window& w) override { return PeerFor(w, *this, own_); }
 
  private:
   RadioButtonProperties own_;

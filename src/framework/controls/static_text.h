@@ -10,7 +10,7 @@ struct StaticTextProperties {
   bool multiline = false;
 };
 
-std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner, const StaticTextProperties& own);
+std::unique_ptr<ControlPeer> PeerFor(Window&, Control& owner, const StaticTextProperties& own);
 
 // A label. It is transparent: the window's background shows through.
 class StaticText : public Control {
@@ -23,9 +23,7 @@ class StaticText : public Control {
 
  protected:
   const ClassRecord& NativeClass() const override;
-  std::unique_ptr<ControlPeer> MakePeer(fw::Window& window) override {
-    return PeerFor(window, *this, own_);
-  }
+  std::unique_ptr<ControlPeer> MakePeer(fw::Window& w) override { return PeerFor(w, *this, own_); }
 
  private:
   StaticTextProperties own_;

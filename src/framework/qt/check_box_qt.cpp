@@ -13,7 +13,7 @@ std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner, CheckBoxPro
   auto* box = new qt::WholeAreaButton<qt::WithoutOwnFocusMark<QCheckBox>>(window.Peer().Content());
   qt::ActOnSingleClicksOnly(box);
   auto peer = std::make_unique<qt::ControlPeer>(owner, box);
-  QObject::connect(box, &QCheckBox::clicked, [&own, p = peer.get()](bool ticked) {
+  QObject::connect(box, &QCheckBox::clicked, peer.get(), [&own, p = peer.get()](bool ticked) {
     own.value = ticked;
     own.state = ticked ? 1 : 0;
     p->Raise(Action);
@@ -21,7 +21,7 @@ std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner, CheckBoxPro
   peer->showOwn = [box, &own] {
     box->setText(qt::Caption(own.caption));
     box->setTristate(own.state == 2);
-    box->setCheckState(own.state == 2 ? Qt::PartiallyChecked
+    box->setCheckState(own.state == 2                ? Qt::PartiallyChecked
                        : own.value || own.state == 1 ? Qt::Checked
                                                      : Qt::Unchecked);
   };

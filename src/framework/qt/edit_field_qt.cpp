@@ -58,7 +58,7 @@ class EditFieldPeer : public qt::ControlPeer {
     }
   }
 
-  bool Filter(QObject* target, QEvent* event) override {
+  bool eventFilter(QObject* target, QEvent* event) override {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
       auto* keyEvent = static_cast<QKeyEvent*>(event);
       auto key = qt::KeyText(*keyEvent);
@@ -76,20 +76,13 @@ class EditFieldPeer : public qt::ControlPeer {
     }
     // Keys held while the focus leaves are released somewhere else.
     if (event->type() == QEvent::FocusOut) pressed_.clear();
-    return ControlPeer::Filter(target, event);
+    return ControlPeer::eventFilter(target, event);
   }
 
  private:
   const EditFieldProperties& own_;
   std::set<int> pressed_;
 };
-
-void ApplyColours(QWidget* w, Color text, Color back) {
-  QPalette palette = w->palette();
-  palette.setColor(QPalette::Text, qt::ToQColor(text));
-  palette.setColor(QPalette::Base, qt::ToQColor(back));
-  w->setPalette(palette);
-}
 
 }  // namespace
 
@@ -111,12 +104,15 @@ std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner,
     if (p->Owner().Handles(TextChange)) p->Raise(TextChange);
   };
   if (auto* area = qobject_cast<QPlainTextEdit*>(widget)) {
-    QObject::connect(area, &QPlainTextEdit::textChanged, changed);
+    QObject::connect(area, &QPlainTextEdit::textChanged, peer.get(), changed);
   } else {
-    QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, changed);
+    QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, peer.get(), changed);
   }
   peer->showOwn = [widget, &own, &common = owner.Common()] {
-    ApplyColours(widget, common.textColor, own.backColor);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Text, qt::ToQColor(common.textColor));
+    palette.setColor(QPalette::Base, qt::ToQColor(own.backColor));
+    widget->setPalette(palette);
     Qt::Alignment align = own.alignment == 1   ? Qt::AlignHCenter
                           : own.alignment == 2 ? Qt::AlignRight
                                                : Qt::AlignLeft;

@@ -1,10 +1,8 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QObject>
-#include <QScrollBar>
+#include <QScopedValueRollback>
 #include <algorithm>
-#include <string>
 
 #include "framework/controls/listbox.h"
 #include "framework/qt/control_peer.h"
@@ -15,20 +13,6 @@ namespace fw {
 
 namespace {
 
-class TablePeer;
-
-// Clicks on the heading land on its own viewport, which the common peer
-// does not watch; MouseDown is raised from here, in the list's coordinates.
-class ClickForwarder : public QObject {
- public:
-  ClickForwarder(TablePeer& peer, QWidget* list) : peer_(peer), list_(list) {}
-  bool eventFilter(QObject* target, QEvent* event) override;
-
- private:
-  TablePeer& peer_;
-  QWidget* list_;
-};
-
 Qt::ScrollBarPolicy BarPolicy(bool wanted, bool autoHide) {
   if (!wanted) return Qt::ScrollBarAlwaysOff;
   return autoHide ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn;
@@ -37,36 +21,35 @@ Qt::ScrollBarPolicy BarPolicy(bool wanted, bool autoHide) {
 class TablePeer : public qt::ControlPeer, public ListboxPeer {
  public:
   TablePeer(Control& owner, const ListboxProperties& own, qt::ListboxView* view)
-      : ControlPeer(owner, view), own_(own), clicks_(*this, view) {
+      : ControlPeer(owner, view), own_(own), heading_(view->horizontalHeader()->viewport()) {
     view->SetPaintOwner(&owner);
-    view->horizontalHeader()->viewport()->installEventFilter(&clicks_);
-    // Bound to connections_, so that nothing reaches a peer that is gone
-    // while the table waits for its deferred deletion.
-    QObject::connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, &connections_,
-                     [this] {
-                       if (!quiet_ && Owner().Handles(Change)) Raise(Change);
-                     });
+    heading_->installEventFilter(this);
+    // Bound to the peer, so that nothing reaches a peer that is gone while
+    // the table waits for its deferred deletion.
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+      if (!quiet_ && Owner().Handles(Change)) Raise(Change);
+    });
     showOwn = [this] { ShowOwn(); };
   }
 
   ~TablePeer() override {
-    if (qt::ListboxView* view = View()) {
-      view->SetPaintOwner(nullptr);
-      view->horizontalHeader()->viewport()->removeEventFilter(&clicks_);
-    }
+    if (qt::ListboxView* view = View()) view->SetPaintOwner(nullptr);
+    if (heading_) heading_->removeEventFilter(this);
+  }
+
+  // Clicks on the heading land on its own viewport; MouseDown is raised in
+  // the list's coordinates.
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (target != heading_) return ControlPeer::eventFilter(target, event);
+    if (event->type() != QEvent::MouseButtonPress || !Owner().Handles(MouseDown)) return false;
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint at = heading_->mapTo(Widget(), mouse->position().toPoint());
+    return Raise(MouseDown, at.x(), at.y());
   }
 
   void Fill(const ListContent& content) override {
-    Quietly([&] { View()->Fill(content); });
-  }
-
-  void SizeColumns() override {
-    QHeaderView* header = View()->horizontalHeader();
-    const auto sizing = own_.columnsResizable ? QHeaderView::Interactive : QHeaderView::Fixed;
-    if (header->count() > 0 && header->sectionResizeMode(0) != sizing) {
-      header->setSectionResizeMode(sizing);
-    }
-    View()->SetColumnWidths(own_.columnWidths);
+    const QScopedValueRollback quiet(quiet_, true);
+    View()->Fill(content);
   }
 
   int32_t SelectedRow() const override {
@@ -78,16 +61,15 @@ class TablePeer : public qt::ControlPeer, public ListboxPeer {
   }
 
   void SelectRow(int32_t row) override {
+    const QScopedValueRollback quiet(quiet_, true);
     qt::ListboxView* view = View();
-    Quietly([&] {
-      if (row < 0) {
-        view->clearSelection();
-      } else {
-        view->selectionModel()->setCurrentIndex(
-            view->model()->index(row, 0),
-            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-      }
-    });
+    if (row < 0) {
+      view->clearSelection();
+    } else {
+      view->selectionModel()->setCurrentIndex(
+          view->model()->index(row, 0),
+          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
   }
 
   int32_t ColumnWidth(int32_t column) const override {
@@ -122,31 +104,22 @@ class TablePeer : public qt::ControlPeer, public ListboxPeer {
     view->setDragEnabled(own_.enableDrag);
     view->SetGridLines(own_.gridLinesHorizontal > 0, own_.gridLinesVertical > 0);
     view->SetRowHeight(own_.defaultRowHeight);
-    view->horizontalHeader()->setVisible(own_.hasHeading);
-  }
-
-  // Selection changes that the program makes raise no Change: that event
-  // tells of the user's choices.
-  template <class Work>
-  void Quietly(Work&& work) {
-    const bool was = quiet_;
-    quiet_ = true;
-    work();
-    quiet_ = was;
+    QHeaderView* header = view->horizontalHeader();
+    header->setVisible(own_.hasHeading);
+    // Columns added later take the header's sizing too.
+    const auto sizing = own_.columnsResizable ? QHeaderView::Interactive : QHeaderView::Fixed;
+    if (header->count() == 0 || header->sectionResizeMode(0) != sizing) {
+      header->setSectionResizeMode(sizing);
+    }
+    view->SetColumnWidths(own_.columnWidths);
   }
 
   const ListboxProperties& own_;
-  ClickForwarder clicks_;
-  QObject connections_;
+  QPointer<QWidget> heading_;
+  // Selection changes that the program makes raise no Change: that event
+  // tells of the user's choices.
   bool quiet_ = false;
 };
-
-bool ClickForwarder::eventFilter(QObject* target, QEvent* event) {
-  if (event->type() != QEvent::MouseButtonPress || !peer_.Owner().Handles(MouseDown)) return false;
-  auto* mouse = static_cast<QMouseEvent*>(event);
-  const QPoint at = static_cast<QWidget*>(target)->mapTo(list_, mouse->position().toPoint());
-  return peer_.Raise(MouseDown, at.x(), at.y());
-}
 
 }  // namespace
 

@@ -29,8 +29,9 @@ std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner, RadioButton
   auto* button = new RadioWidget(window.Peer().Content());
   qt::ActOnSingleClicksOnly(button);
   auto peer = std::make_unique<qt::ControlPeer>(owner, button);
-  QObject::connect(button, &QRadioButton::toggled, [&own](bool on) { own.value = on; });
-  QObject::connect(button, &QRadioButton::clicked, [p = peer.get()] { p->Raise(Action); });
+  QObject::connect(button, &QRadioButton::toggled, peer.get(), [&own](bool on) { own.value = on; });
+  QObject::connect(button, &QRadioButton::clicked, peer.get(),
+                   [p = peer.get()] { p->Raise(Action); });
   peer->showOwn = [button, &own] {
     button->setText(qt::Caption(own.caption));
     if (own.value != button->isChecked()) button->setChecked(own.value);

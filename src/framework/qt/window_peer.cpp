@@ -4,9 +4,9 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -375,9 +375,8 @@ void WindowPeer::KeepPlaced() {
   // With its frame known, a window beside another goes where it was meant
   // to; any other comes whole onto the work area, or with its title bar
   // where it is larger.
-  QPoint target = placedBeside_ && placedBeside_->isVisible() && framed
-                      ? BesideCaller(frame.size())
-                      : KeepWithin(area, frame);
+  QPoint target = placedBeside_ && placedBeside_->isVisible() && framed ? BesideCaller(frame.size())
+                                                                        : KeepWithin(area, frame);
   if (target != frame.topLeft()) {
     frame_->move(target);
     return;
