@@ -47,7 +47,7 @@ void BM_KeyInCodeField(benchmark::State& state) {
   DrainEvents();
   auto field = std::static_pointer_cast<fw::EditField>(
       ImplicitWindow<Window2>()->ControlByName("EditField1"));
-  QWidget* widget = field->Peer()->Widget();
+  QWidget* widget = fw::qt::WidgetOf(*field);
   for (auto _ : state) {
     TypeKey(widget, Qt::Key_A, QStringLiteral("a"));
     state.PauseTiming();

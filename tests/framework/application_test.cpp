@@ -95,7 +95,7 @@ TEST_F(ApplicationTest, EditingEntriesActOnTheFocusedFieldWhenTheyCan) {
   StartWithMenuBar();
   auto note = Implicit<NoteWindow>();
   auto field = std::static_pointer_cast<fw::EditField>(note->ControlByName("EditField1"));
-  field->Peer()->Widget()->setFocus();
+  fw::qt::WidgetOf(*field)->setFocus();
   harness::ProcessEvents();
   auto enabled = [&](size_t i) { return harness::MenuBarOf(*note)[1].second[i].enabled; };
   EXPECT_FALSE(enabled(7));  // nothing to select in an empty field
@@ -113,7 +113,7 @@ TEST_F(ApplicationTest, EditingEntriesActOnTheFocusedFieldWhenTheyCan) {
 TEST_F(ApplicationTest, TheToolkitsOwnTextsAreGerman) {
   StartWithMenuBar();
   auto note = Implicit<NoteWindow>();
-  auto* line = qobject_cast<QLineEdit*>(note->ControlByName("EditField1")->Peer()->Widget());
+  auto* line = qobject_cast<QLineEdit*>(fw::qt::WidgetOf(*note->ControlByName("EditField1")));
   ASSERT_NE(line, nullptr);
   std::unique_ptr<QMenu> menu(line->createStandardContextMenu());
   QStringList entries;

@@ -66,7 +66,7 @@ TEST_F(EventsTest, MultiLineFieldsGiveCarriageReturnsBack) {
       *note, "EditField2", testwin::FieldStream("EditField2", 10, 100, 200, 80, true));
   area->Text("eins\rzwei");
   EXPECT_EQ(area->Text(), "eins\rzwei");
-  QTest::keyClick(area->Peer()->Widget(), Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClick(fw::qt::WidgetOf(*area), Qt::Key_End, Qt::ControlModifier);
   harness::PressKey(area, Qt::Key_Return);
   harness::Type(area, "b");
   EXPECT_EQ(area->Text(), "eins\rzwei\rb");
@@ -83,21 +83,21 @@ TEST_F(EventsTest, ReturnAndEnterPressTheFocusedButtonOnceAsSpaceDoes) {
   int actions = 0;
   note->onAction = [&] { ++actions; };
   auto button = note->ControlByName("PushButton1");
-  button->Peer()->Widget()->setFocus(Qt::TabFocusReason);
+  fw::qt::WidgetOf(*button)->setFocus(Qt::TabFocusReason);
   harness::PressKey(button, Qt::Key_Return);
-  QTest::keyClick(button->Peer()->Widget(), Qt::Key_Enter, Qt::KeypadModifier);
+  QTest::keyClick(fw::qt::WidgetOf(*button), Qt::Key_Enter, Qt::KeypadModifier);
   harness::PressKey(button, Qt::Key_Space);
   EXPECT_EQ(actions, 3);
   // A held key presses once.
-  QTest::sendKeyEvent(QTest::KeyAction::Press, button->Peer()->Widget(), Qt::Key_Return, '\r',
+  QTest::sendKeyEvent(QTest::KeyAction::Press, fw::qt::WidgetOf(*button), Qt::Key_Return, '\r',
                       Qt::NoModifier);
   QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", true);
-  QApplication::sendEvent(button->Peer()->Widget(), &repeat);
+  QApplication::sendEvent(fw::qt::WidgetOf(*button), &repeat);
   EXPECT_EQ(actions, 4);
 }
 
 TEST_F(EventsTest, AFocusedBoxShowsOneFrameHoweverTheFocusCame) {
-  QWidget* box = note->ControlByName("CheckBox1")->Peer()->Widget();
+  QWidget* box = fw::qt::WidgetOf(*note->ControlByName("CheckBox1"));
   QWidget* content = box->parentWidget();
   auto framed = [&] {
     auto frames = content->findChildren<QWidget*>();
@@ -127,7 +127,7 @@ TEST_F(EventsTest, AFocusedBoxShowsOneFrameHoweverTheFocusCame) {
 TEST_F(EventsTest, TypedTextStandsClearOfTheFieldsBorder) {
   // The first dark pixel inside the border's two pixels.
   auto firstInk = [](const fw::Ref<fw::EditField>& f) {
-    QImage look = f->Peer()->Widget()->grab().toImage();
+    QImage look = fw::qt::WidgetOf(*f)->grab().toImage();
     for (int x = 2; x < look.width(); ++x) {
       for (int y = 4; y < look.height() * 3 / 4; ++y) {
         if (qGray(look.pixel(x, y)) < 100) return x;
@@ -139,7 +139,7 @@ TEST_F(EventsTest, TypedTextStandsClearOfTheFieldsBorder) {
       *note, "EditField2", testwin::FieldStream("EditField2", 10, 100, 200, 80, true));
   for (const auto& f : {field, area}) {
     harness::Type(f, "8");
-    EXPECT_GE(firstInk(f), 7) << f->Peer()->Widget()->metaObject()->className();
+    EXPECT_GE(firstInk(f), 7) << fw::qt::WidgetOf(*f)->metaObject()->className();
     EXPECT_LE(firstInk(f), 10);
   }
 }

@@ -118,7 +118,7 @@ class ListboxTest : public harness::FrameworkTest {
   // The list's table, made as its window comes onto the screen.
   QTableWidget* Table() const {
     window->Peer().MakeWidgets();
-    return qobject_cast<QTableWidget*>(list->Peer()->Widget());
+    return qobject_cast<QTableWidget*>(fw::qt::WidgetOf(*list));
   }
   QPoint CellCentre(int row, int column) const {
     return Table()->visualRect(Table()->model()->index(row, column)).center();

@@ -70,7 +70,7 @@ TEST_F(MessageBoxTest, EveryKeyThatMeansGoOnDismissesItAtItsPress) {
 TEST_F(MessageBoxTest, SpeaksInTheFaceOfTheWindowThatRaisedIt) {
   harness::AsHandler([] { harness::Implicit<testwin::NoteWindow>(); });
   auto window = harness::Implicit<testwin::NoteWindow>();
-  QFont face = window->ControlByName("EditField1")->Peer()->Widget()->font();
+  QFont face = fw::qt::WidgetOf(*window->ControlByName("EditField1"))->font();
   int boxes = 0;
   QTimer::singleShot(0, [&] {
     auto* box = QApplication::activeModalWidget();

@@ -16,7 +16,7 @@ using testwin::OtherWindow;
 using ScreenHandoverTest = harness::FrameworkTest;
 
 QWidget* FieldOf(const fw::Ref<fw::Window>& w) {
-  return w->ControlByName("EditField1")->Peer()->Widget();
+  return fw::qt::WidgetOf(*w->ControlByName("EditField1"));
 }
 
 TEST_F(ScreenHandoverTest, ClosedWindowStaysOnTheScreenUntilTheNextIsPainted) {

@@ -111,7 +111,7 @@ TEST_F(ScreenshotTest, WindowShowsItsControlsWhereTheLayoutPutsThem) {
   EXPECT_EQ(content.pixelColor(50, 400), QColor(153, 255, 255));
   EXPECT_EQ(content.pixelColor(460, 400), QColor(153, 255, 255));
   for (const auto& control : w->Controls()) {
-    QWidget* widget = control->Peer()->Widget();
+    QWidget* widget = fw::qt::WidgetOf(*control);
     const auto& p = control->Common();
     EXPECT_EQ(widget->geometry(), QRect(p.left, p.top, p.width, p.height)) << control->Name();
   }

@@ -85,11 +85,11 @@ TEST_F(WidgetsOnDemandTest, ControlsKeepWhatTheyShowUntilTheirWindowHasWidgets) 
 
   window->Peer().MakeWidgets();
   ASSERT_NE(field->Peer(), nullptr);
-  EXPECT_EQ(qobject_cast<QLineEdit*>(field->Peer()->Widget())->text(), QString("gold"));
-  EXPECT_TRUE(qobject_cast<QCheckBox*>(box->Peer()->Widget())->isChecked());
-  EXPECT_FALSE(qobject_cast<QRadioButton*>(first->Peer()->Widget())->isChecked());
-  EXPECT_TRUE(qobject_cast<QRadioButton*>(second->Peer()->Widget())->isChecked());
-  EXPECT_EQ(field->Peer()->Widget()->parentWidget(), window->Peer().Content());
+  EXPECT_EQ(qobject_cast<QLineEdit*>(fw::qt::WidgetOf(*field))->text(), QString("gold"));
+  EXPECT_TRUE(qobject_cast<QCheckBox*>(fw::qt::WidgetOf(*box))->isChecked());
+  EXPECT_FALSE(qobject_cast<QRadioButton*>(fw::qt::WidgetOf(*first))->isChecked());
+  EXPECT_TRUE(qobject_cast<QRadioButton*>(fw::qt::WidgetOf(*second))->isChecked());
+  EXPECT_EQ(fw::qt::WidgetOf(*field)->parentWidget(), window->Peer().Content());
 
   // A control added later gets its widget at once.
   auto late = Add<fw::EditField>("EditField2");

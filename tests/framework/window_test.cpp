@@ -45,7 +45,7 @@ TEST_F(WindowTest, FirstReferenceBuildsOneWindowAndLaterOnesFindIt) {
 
 TEST_F(WindowTest, TypingGoesIntoTheFirstFieldOfANewWindow) {
   harness::AsHandler([] { Implicit<NoteWindow>(); });
-  QWidget* field = Field(Implicit<NoteWindow>())->Peer()->Widget();
+  QWidget* field = fw::qt::WidgetOf(*Field(Implicit<NoteWindow>()));
   EXPECT_EQ(field->window()->focusWidget(), field);
 }
 
@@ -56,7 +56,7 @@ TEST_F(WindowTest, FilledFieldGetsTheFocusOnlyFromTheUser) {
   NoteWindow::onOpen = [] { Field(Implicit<NoteWindow>())->Text("19"); };
   harness::AsHandler([] { Implicit<NoteWindow>(); });
   auto w = Implicit<NoteWindow>();
-  QWidget* field = Field(w)->Peer()->Widget();
+  QWidget* field = fw::qt::WidgetOf(*Field(w));
   EXPECT_NE(field->window()->focusWidget(), field);
   QTest::keyClick(field->window()->focusWidget(), Qt::Key_5);
   EXPECT_EQ(Field(w)->Text(), "19");

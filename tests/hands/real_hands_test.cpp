@@ -36,7 +36,7 @@ fw::Ref<fw::Control> ControlOf(const std::string& name) {
   return control;
 }
 
-QWidget* WidgetOf(const fw::Ref<fw::Control>& control) { return control->Peer()->Widget(); }
+QWidget* WidgetOf(const fw::Ref<fw::Control>& control) { return fw::qt::WidgetOf(*control); }
 
 std::vector<std::string> Shown() { return harness::ShownWindows(); }
 

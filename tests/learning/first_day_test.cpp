@@ -154,7 +154,7 @@ TEST_F(FirstDayTest, StepsFollowTheCounterWhateverWayTheUserComesBack) {
   EXPECT_EQ(harness::ShownWindows(), Names{"Window5.Window5"});
   EXPECT_EQ(harness::HiddenWindows(), Names{"Window6.Window6"});
   auto text = FieldOf<Window5>("EditField1");
-  QTest::keyClick(text->Peer()->Widget(), Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClick(fw::qt::WidgetOf(*text), Qt::Key_End, Qt::ControlModifier);
   harness::Type(text, " Notiz");
 
   Press<Window5>("PushButton2");

@@ -244,7 +244,7 @@ class BadResourcesTest : public harness::FrameworkTest {
     // The list still fills from the catalogue, whatever the files hold.
     Press<Window13>("PushButton1");
     auto list = ControlOf<Window3>("Listbox1");
-    auto* table = list ? qobject_cast<QTableWidget*>(list->Peer()->Widget()) : nullptr;
+    auto* table = list ? qobject_cast<QTableWidget*>(fw::qt::WidgetOf(*list)) : nullptr;
     EXPECT_TRUE(table && table->rowCount() == 82);
     return seen;
   }

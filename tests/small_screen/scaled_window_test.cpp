@@ -78,8 +78,8 @@ TEST_F(ScaledWindowTest, WindowIsShownWholeOnTheWorkAreaInItsProportions) {
   EXPECT_TRUE(area.contains(frame->frameGeometry())) << frame->frameGeometry().height();
   EXPECT_LT(content->width(), 1000);
   EXPECT_NEAR(content->height(), 750 * Factor(), 1);
-  ExpectSeenAt(button->Peer()->Widget(), 800, 650, 90, 20);
-  ExpectSeenAt(list->Peer()->Widget(), 100, 100, 400, 300);
+  ExpectSeenAt(fw::qt::WidgetOf(*button), 800, 650, 90, 20);
+  ExpectSeenAt(fw::qt::WidgetOf(*list), 100, 100, 400, 300);
   // The program keeps dealing in its layout's numbers.
   EXPECT_NEAR(window->Peer().ContentWidth(), 1000, 1);
   EXPECT_NEAR(list->ColumnWidth(0), 100, 1);
@@ -88,7 +88,7 @@ TEST_F(ScaledWindowTest, WindowIsShownWholeOnTheWorkAreaInItsProportions) {
 TEST_F(ScaledWindowTest, ClicksLandWhereTheControlsAreSeen) {
   std::vector<int> at;
   harness::TakeMouseDowns(list, at);
-  auto* table = qobject_cast<QAbstractScrollArea*>(list->Peer()->Widget());
+  auto* table = qobject_cast<QAbstractScrollArea*>(fw::qt::WidgetOf(*list));
   QPoint seen = table->viewport()->mapTo(table, QPoint(40, 30));
   QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(40, 30));
   harness::ProcessEvents();

@@ -289,7 +289,7 @@ class RandomWalk {
     if (targets.empty()) return name + ": nothing to click";
     fw::Ref<fw::Control> target = targets[Below(targets.size())];
     if (auto list = std::dynamic_pointer_cast<fw::Listbox>(target)) {
-      auto* table = qobject_cast<QTableWidget*>(list->Peer()->Widget());
+      auto* table = qobject_cast<QTableWidget*>(fw::qt::WidgetOf(*list));
       if (table && table->rowCount() > 0) {
         int row = static_cast<int>(Below(static_cast<size_t>(table->rowCount())));
         int column = static_cast<int>(Below(static_cast<size_t>(table->columnCount())));
@@ -306,7 +306,7 @@ class RandomWalk {
   }
 
   std::string TypeInto(const std::string& name, const fw::Ref<fw::EditField>& field) {
-    QWidget* widget = field->Peer()->Widget();
+    QWidget* widget = fw::qt::WidgetOf(*field);
     const std::string where = name + " " + field->Name();
     const bool codeField = IsCodeField(name, field->Name());
     if (codeField && Below(100) < 35) {

@@ -42,7 +42,7 @@ QWidget* WidgetOf(const fw::Ref<fw::Control>& control) {
     ADD_FAILURE() << "control has no widget";
     return nullptr;
   }
-  return control->Peer()->Widget();
+  return fw::qt::WidgetOf(*control);
 }
 
 }  // namespace

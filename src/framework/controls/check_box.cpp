@@ -24,4 +24,12 @@ const ClassRecord& CheckBox::Lookup() {
 
 const ClassRecord& CheckBox::NativeClass() const { return Lookup(); }
 
+bool CheckBox::Value() const { return Peer() ? Peer()->Checked() : own_.value; }
+
+void CheckBox::Value(bool ticked) {
+  own_.value = ticked;
+  own_.state = ticked ? 1 : 0;
+  PropertiesChanged();
+}
+
 }  // namespace fw

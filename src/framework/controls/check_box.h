@@ -10,6 +10,8 @@ struct CheckBoxProperties {
   bool value = false;
 };
 
+std::unique_ptr<ControlPeer> PeerFor(Window&, Control& owner, CheckBoxProperties& own);
+
 class CheckBox : public Control {
  public:
   static constexpr const char* kTypeName = "CheckBox";
@@ -21,8 +23,7 @@ class CheckBox : public Control {
 
  protected:
   const ClassRecord& NativeClass() const override;
-  std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) override;
-  void SyncPeer() override;
+  std::unique_ptr<ControlPeer> MakePeer(fw::Window& w) override { return PeerFor(w, *this, own_); }
 
  private:
   CheckBoxProperties own_;

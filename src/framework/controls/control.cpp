@@ -1,6 +1,5 @@
 #include "framework/controls/control.h"
 
-#include "framework/window/window.h"
 
 namespace fw {
 
@@ -61,16 +60,29 @@ void Control::EndPropertyUpdate() {
   if (--updateDepth_ == 0 && peer_) SyncPeer();
 }
 
-void Control::AttachTo(fw::Window& window, const std::string& name) {
-  window_ = std::static_pointer_cast<fw::Window>(window.shared_from_this());
+void Control::AttachTo(Ref<fw::Window> window, const ControlHost& host, const std::string& name) {
+  window_ = window;
+  host_ = &host;
   common_.name = name;
-  if (window.HasWidgets()) MakeWidget();
+  if (host.HasWidgets()) MakeWidget();
+}
+
+const std::vector<Ref<Control>>* Control::Neighbours() const {
+  return window_.expired() ? nullptr : &host_->Controls();
 }
 
 void Control::MakeWidget() {
   if (peer_) return;
   RebuildPeer();
   if (peer_) SyncPeer();
+}
+
+void Control::RebuildPeer() {
+  Ref<fw::Window> window = Window();
+  if (!window || !host_->HasWidgets()) return;
+  peer_.reset();
+  peer_ = MakePeer(*window);
+  peer_->EventsChanged();
 }
 
 void InstallInstanceEventHandler(const Ref<Control>& control, std::string_view event,

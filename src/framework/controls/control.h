@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/picture/color.h"
+#include "framework/runtime/color.h"
 #include "framework/runtime/class_record.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/property_field.h"
@@ -16,17 +16,21 @@
 namespace fw {
 
 class Window;
-namespace qt {
-class ControlPeer;
-class WindowPeer;
-}  // namespace qt
 
-// The toolkit side of a control, made by the toolkit layer: its widget.
+// The widget behind a control. The toolkit makes one for each kind from the
+// control's values (PeerFor, declared beside the kind) and shows them on
+// every Sync; the user's doings come back as the control's events.
 class ControlPeer {
  public:
   virtual ~ControlPeer() = default;
   // The control's handlers changed: the widget reports what they want.
   virtual void EventsChanged() = 0;
+  virtual void Sync() = 0;
+  // Ticked or selected: the screen knows best.
+  virtual bool Checked() const = 0;
+  virtual std::string Text() const { return {}; }
+  // A text the program puts in is read from its beginning.
+  virtual void SetText(const std::string& /*text*/) {}
 };
 
 // What every control's layout stream may set; each class's record says
@@ -58,6 +62,18 @@ struct ControlProperties {
   std::string dataSource;
   std::string dataField;
   std::string initialParent;
+};
+
+class Control;
+
+// What a control asks of the window it lies on.
+class ControlHost {
+ public:
+  virtual bool HasWidgets() const = 0;
+  virtual const std::vector<Ref<Control>>& Controls() const = 0;
+
+ protected:
+  ~ControlHost() = default;
 };
 
 // A control on a window. Its events are raised through delegates that the
@@ -92,12 +108,11 @@ class Control : public Object {
   void EndPropertyUpdate() override;
 
   // For the window and the toolkit glue.
-  void AttachTo(fw::Window& window, const std::string& name);
+  void AttachTo(Ref<fw::Window> window, const ControlHost& host, const std::string& name);
   // The control's widget, made once its window has widgets; until then the
   // control keeps all it shows in its own values.
   void MakeWidget();
-  // Written in the toolkit glue, like MakePeer.
-  qt::ControlPeer* Peer() const;
+  ControlPeer* Peer() const { return peer_.get(); }
 
  protected:
   const ClassRecord& NativeClass() const override;
@@ -115,9 +130,8 @@ class Control : public Object {
     r.factory = [] { return std::make_shared<C>(); };
     return r;
   }
-  // The toolkit side of each class, written in the toolkit glue.
-  virtual std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) = 0;
-  virtual void SyncPeer() = 0;
+  virtual std::unique_ptr<ControlPeer> MakePeer(fw::Window& window) = 0;
+  virtual void SyncPeer() { peer_->Sync(); }
   // A new widget in place of the old one, for a change of kind.
   void RebuildPeer();
 
@@ -128,11 +142,13 @@ class Control : public Object {
   }
 
   ControlProperties common_;
+  // The window's controls, while it lives.
+  const std::vector<Ref<Control>>* Neighbours() const;
 
  private:
-  friend struct ControlTables;
-  std::unique_ptr<fw::ControlPeer> peer_;
+  std::unique_ptr<ControlPeer> peer_;
   std::weak_ptr<fw::Window> window_;
+  const ControlHost* host_ = nullptr;  // lives as long as window_
   std::map<std::string, Ref<Delegate>, std::less<>> handlers_;
   int updateDepth_ = 0;
 };

@@ -44,4 +44,28 @@ const ClassRecord& EditField::Lookup() {
 
 const ClassRecord& EditField::NativeClass() const { return Lookup(); }
 
+std::unique_ptr<ControlPeer> EditField::MakePeer(fw::Window& window) {
+  peerMultiline_ = own_.multiline;
+  shownText_.clear();
+  return PeerFor(window, *this, own_);
+}
+
+void EditField::SyncPeer() {
+  if (own_.multiline != peerMultiline_) {
+    std::string kept = Text();
+    RebuildPeer();
+    own_.text = kept;
+  }
+  Peer()->Sync();
+  if (own_.text != shownText_) Text(own_.text);
+}
+
+std::string EditField::Text() const { return Peer() ? Peer()->Text() : own_.text; }
+
+void EditField::Text(std::string text) {
+  own_.text = std::move(text);
+  shownText_ = own_.text;
+  if (Peer()) Peer()->SetText(own_.text);
+}
+
 }  // namespace fw

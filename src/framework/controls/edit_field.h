@@ -22,6 +22,8 @@ struct EditFieldProperties {
   int32_t alignment = 0;
 };
 
+std::unique_ptr<ControlPeer> PeerFor(Window&, Control& owner, const EditFieldProperties& own);
+
 // A text field, single-line or multi-line. KeyDown runs before the field
 // takes a key (True keeps it out), KeyUp after the text has changed.
 class EditField : public Control {
@@ -35,7 +37,7 @@ class EditField : public Control {
 
  protected:
   const ClassRecord& NativeClass() const override;
-  std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) override;
+  std::unique_ptr<ControlPeer> MakePeer(fw::Window& window) override;
   void SyncPeer() override;
 
  private:

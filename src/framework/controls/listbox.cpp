@@ -217,4 +217,47 @@ std::string Listbox::Heading(int32_t column) const {
   return headings[static_cast<size_t>(column)];
 }
 
+std::unique_ptr<ControlPeer> Listbox::MakePeer(fw::Window& window) {
+  shownRevision_ = 0;
+  return PeerFor(window, *this, own_);
+}
+
+void Listbox::SyncPeer() {
+  Peer()->Sync();
+  const ListContent& content = Content();
+  if (shownRevision_ != contentRevision_) {
+    ListPeer().Fill(content);
+    shownRevision_ = contentRevision_;
+  }
+  if (indexWithoutWidget_ >= 0) {
+    const int32_t row = std::exchange(indexWithoutWidget_, -1);
+    if (row < ListCount()) ListIndex(row);
+  }
+}
+
+int32_t Listbox::ListIndex() const {
+  if (!Peer()) return indexWithoutWidget_ < ListCount() ? indexWithoutWidget_ : -1;
+  return ListPeer().SelectedRow();
+}
+
+void Listbox::ListIndex(int32_t row) {
+  if (row < -1 || row >= ListCount()) {
+    throw InvalidArgumentException("Die Liste „" + Name() + "“ hat keine Zeile " +
+                                   std::to_string(row) + " (sie hat " +
+                                   std::to_string(ListCount()) + " Zeilen).");
+  }
+  if (Peer()) {
+    ListPeer().SelectRow(row);
+  } else {
+    indexWithoutWidget_ = row;
+  }
+}
+
+int32_t Listbox::ColumnWidth(int32_t column) const {
+  if (!Peer() || column < 0 || column >= ColumnCount()) return 0;
+  return ListPeer().ColumnWidth(column);
+}
+
+int32_t Listbox::ScrollPosition() const { return Peer() ? ListPeer().FirstRowInView() : 0; }
+
 }  // namespace fw

@@ -52,6 +52,22 @@ ListContent ParseListText(std::string_view text, int32_t columns, bool hasHeadin
 std::vector<int32_t> ResolveColumnWidths(std::string_view widthList, int32_t columns,
                                          int32_t available);
 
+// What a list asks of its widget besides the common peer's part, whose
+// Sync shows all but the rows.
+class ListboxPeer {
+ public:
+  virtual ~ListboxPeer() = default;
+  virtual void Fill(const ListContent& content) = 0;
+  virtual int32_t SelectedRow() const = 0;
+  // Raises no Change; -1 clears the selection.
+  virtual void SelectRow(int32_t row) = 0;
+  virtual int32_t ColumnWidth(int32_t column) const = 0;
+  virtual int32_t FirstRowInView() const = 0;
+};
+
+// Its peer is a ListboxPeer too.
+std::unique_ptr<ControlPeer> PeerFor(Window&, Control& owner, const ListboxProperties& own);
+
 // A list of rows and columns, filled from its layout's InitialValue. The
 // user selects rows; the program may paint cells itself through the
 // CellBackgroundPaint and CellTextPaint events.
@@ -79,13 +95,14 @@ class Listbox : public Control {
 
  protected:
   const ClassRecord& NativeClass() const override;
-  std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) override;
+  std::unique_ptr<ControlPeer> MakePeer(fw::Window& window) override;
   void SyncPeer() override;
 
  private:
   // The content for the current properties, cut anew only when the text,
   // the column count or the heading flag has changed.
   const ListContent& Content() const;
+  ListboxPeer& ListPeer() const { return dynamic_cast<ListboxPeer&>(*Peer()); }
 
   ListboxProperties own_;
 

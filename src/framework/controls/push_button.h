@@ -10,6 +10,8 @@ struct PushButtonProperties {
   bool cancel = false;
 };
 
+std::unique_ptr<ControlPeer> PeerFor(Window&, Control& owner, const PushButtonProperties& own);
+
 class PushButton : public Control {
  public:
   static constexpr const char* kTypeName = "PushButton";
@@ -20,8 +22,7 @@ class PushButton : public Control {
 
  protected:
   const ClassRecord& NativeClass() const override;
-  std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) override;
-  void SyncPeer() override;
+  std::unique_ptr<ControlPeer> MakePeer(fw::Window& w) override { return PeerFor(w, *this, own_); }
 
  private:
   PushButtonProperties own_;

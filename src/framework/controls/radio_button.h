@@ -9,6 +9,8 @@ struct RadioButtonProperties {
   bool value = false;
 };
 
+std::unique_ptr<ControlPeer> PeerFor(Window&, Control& owner, RadioButtonProperties& own);
+
 // Radio buttons on one window exclude each other.
 class RadioButton : public Control {
  public:
@@ -21,8 +23,7 @@ class RadioButton : public Control {
 
  protected:
   const ClassRecord& NativeClass() const override;
-  std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) override;
-  void SyncPeer() override;
+  std::unique_ptr<ControlPeer> MakePeer(fw::Window& w) override { return PeerFor(w, *this, own_); }
 
  private:
   RadioButtonProperties own_;

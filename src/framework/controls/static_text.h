@@ -10,6 +10,8 @@ struct StaticTextProperties {
   bool multiline = false;
 };
 
+std::unique_ptr<ControlPeer> PeerFor(Window&, Control& owner, const StaticTextProperties& own);
+
 // A label. It is transparent: the window's background shows through.
 class StaticText : public Control {
  public:
@@ -21,8 +23,7 @@ class StaticText : public Control {
 
  protected:
   const ClassRecord& NativeClass() const override;
-  std::unique_ptr<qt::ControlPeer> MakePeer(qt::WindowPeer& window) override;
-  void SyncPeer() override;
+  std::unique_ptr<ControlPeer> MakePeer(fw::Window& w) override { return PeerFor(w, *this, own_); }
 
  private:
   StaticTextProperties own_;

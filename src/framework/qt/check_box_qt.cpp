@@ -9,36 +9,23 @@
 
 namespace fw {
 
-std::unique_ptr<qt::ControlPeer> CheckBox::MakePeer(qt::WindowPeer& window) {
-  auto* box = new qt::WholeAreaButton<qt::WithoutOwnFocusMark<QCheckBox>>(window.Content());
+std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner, CheckBoxProperties& own) {
+  auto* box = new qt::WholeAreaButton<qt::WithoutOwnFocusMark<QCheckBox>>(window.Peer().Content());
   qt::ActOnSingleClicksOnly(box);
-  auto peer = std::make_unique<qt::ControlPeer>(*this, box);
-  QObject::connect(box, &QCheckBox::clicked, [this, p = peer.get()](bool ticked) {
-    own_.value = ticked;
-    own_.state = ticked ? 1 : 0;
+  auto peer = std::make_unique<qt::ControlPeer>(owner, box);
+  QObject::connect(box, &QCheckBox::clicked, peer.get(), [&own, p = peer.get()](bool ticked) {
+    own.value = ticked;
+    own.state = ticked ? 1 : 0;
     p->Raise(Action);
   });
-  return peer;
-}
-
-void CheckBox::SyncPeer() {
-  auto* box = static_cast<QCheckBox*>(Peer()->Widget());
-  Peer()->ApplyCommon(common_);
-  box->setText(qt::Caption(own_.caption));
-  box->setTristate(own_.state == 2);
-  box->setCheckState(own_.state == 2 ? Qt::PartiallyChecked
-                     : own_.value || own_.state == 1 ? Qt::Checked
+  peer->showOwn = [box, &own] {
+    box->setText(qt::Caption(own.caption));
+    box->setTristate(own.state == 2);
+    box->setCheckState(own.state == 2                ? Qt::PartiallyChecked
+                       : own.value || own.state == 1 ? Qt::Checked
                                                      : Qt::Unchecked);
-}
-
-bool CheckBox::Value() const {
-  return Peer() ? static_cast<QCheckBox*>(Peer()->Widget())->isChecked() : own_.value;
-}
-
-void CheckBox::Value(bool ticked) {
-  own_.value = ticked;
-  own_.state = ticked ? 1 : 0;
-  PropertiesChanged();
+  };
+  return peer;
 }
 
 }  // namespace fw

@@ -6,25 +6,13 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "framework/application/dispatch.h"
-#include "framework/controls/control.h"
 #include "framework/qt/focus_frame.h"
 #include "framework/qt/qt_text.h"
 #include "framework/qt/window_peer.h"
-#include "framework/window/window.h"
 
 namespace fw::qt {
 
 namespace {
-
-class PeerFilter : public QObject {
- public:
-  explicit PeerFilter(ControlPeer& peer) : peer_(peer) {}
-  bool eventFilter(QObject* target, QEvent* event) override { return peer_.Filter(target, event); }
-
- private:
-  ControlPeer& peer_;
-};
 
 bool HasText(const std::string& text) {
   return text.find_first_not_of(" \t\r\n") != std::string::npos;
@@ -32,20 +20,19 @@ bool HasText(const std::string& text) {
 
 }  // namespace
 
-ControlPeer::ControlPeer(Control& owner, QWidget* widget)
-    : owner_(owner), widget_(widget), filter_(std::make_unique<PeerFilter>(*this)) {
-  widget->installEventFilter(filter_.get());
+ControlPeer::ControlPeer(Control& owner, QWidget* widget) : owner_(owner), widget_(widget) {
+  widget->installEventFilter(this);
   // A scrolling widget's clicks and drops land on its viewport.
   if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) {
     viewport_ = area->viewport();
-    viewport_->installEventFilter(filter_.get());
+    viewport_->installEventFilter(this);
   }
 }
 
 ControlPeer::~ControlPeer() {
   if (widget_) {
-    widget_->removeEventFilter(filter_.get());
-    if (viewport_) viewport_->removeEventFilter(filter_.get());
+    widget_->removeEventFilter(this);
+    if (viewport_) viewport_->removeEventFilter(this);
     HideFocusFrame(widget_);
     widget_->hide();
     // Later: the widget may be in the middle of handing us one of its events.
@@ -53,7 +40,9 @@ ControlPeer::~ControlPeer() {
   }
 }
 
-void ControlPeer::ApplyCommon(const ControlProperties& p) {
+void ControlPeer::Sync() {
+  if (!widget_) return;
+  const ControlProperties& p = owner_.Common();
   // The toolkit adds position and size; held within its own limits, the sum
   // stays inside int whatever a layout says.
   Scale scale = ScaleOf(widget_);
@@ -67,18 +56,17 @@ void ControlPeer::ApplyCommon(const ControlProperties& p) {
   widget_->setVisible(p.visible);
   widget_->setToolTip(HasText(p.helpTag) ? ToQt(p.helpTag) : QString());
   if (!p.tabStop) widget_->setFocusPolicy(Qt::NoFocus);
+  if (showOwn) showOwn();
+}
+
+bool ControlPeer::Checked() const {
+  auto* button = qobject_cast<QAbstractButton*>(widget_);
+  return button && button->isChecked();
 }
 
 void ControlPeer::EventsChanged() { widget_->setAcceptDrops(owner_.Handles(DragOver)); }
 
-void ControlPeer::Guarded(const std::function<void()>& raise) {
-  // The handler may close the window; both stay alive until it returns.
-  Ref<Object> keepControl = owner_.shared_from_this();
-  Ref<Window> keepWindow = owner_.Window();
-  Dispatch(raise);
-}
-
-bool ControlPeer::Filter(QObject* target, QEvent* event) {
+bool ControlPeer::eventFilter(QObject* target, QEvent* event) {
   // Positions in the control's own coordinates, wherever the event landed.
   auto local = [&](QPointF position) {
     QPoint at = position.toPoint();
@@ -128,18 +116,9 @@ bool ControlPeer::Filter(QObject* target, QEvent* event) {
   }
 }
 
-}  // namespace fw::qt
-
-namespace fw {
-
-qt::ControlPeer* Control::Peer() const { return static_cast<qt::ControlPeer*>(peer_.get()); }
-
-void Control::RebuildPeer() {
-  Ref<fw::Window> window = Window();
-  if (!window || !window->HasWidgets()) return;
-  peer_.reset();
-  peer_ = MakePeer(window->Peer());
-  peer_->EventsChanged();
+QWidget* WidgetOf(const Control& control) {
+  auto* peer = static_cast<ControlPeer*>(control.Peer());
+  return peer ? peer->Widget() : nullptr;
 }
 
-}  // namespace fw
+}  // namespace fw::qt

@@ -33,13 +33,32 @@ class TextArea : public QPlainTextEdit {
   }
 };
 
+QLineEdit* LineOf(QWidget* widget) { return qobject_cast<QLineEdit*>(widget); }
+QPlainTextEdit* AreaOf(QWidget* widget) { return qobject_cast<QPlainTextEdit*>(widget); }
+
 class EditFieldPeer : public qt::ControlPeer {
  public:
-  using ControlPeer::ControlPeer;
+  EditFieldPeer(Control& owner, QWidget* widget, const EditFieldProperties& own)
+      : ControlPeer(owner, widget), own_(own) {}
 
-  bool TakesTyping() const override { return true; }
+  std::string Text() const override {
+    if (QLineEdit* line = LineOf(Widget())) return qt::FromQt(line->text());
+    if (QPlainTextEdit* area = AreaOf(Widget())) return qt::FromQt(area->toPlainText());
+    return own_.text;
+  }
 
-  bool Filter(QObject* target, QEvent* event) override {
+  void SetText(const std::string& text) override {
+    if (QLineEdit* line = LineOf(Widget())) {
+      line->setText(qt::ToQt(text));
+      line->setCursorPosition(0);
+    } else if (QPlainTextEdit* area = AreaOf(Widget())) {
+      area->setPlainText(qt::ToQt(text));
+      area->moveCursor(QTextCursor::Start);
+      area->ensureCursorVisible();
+    }
+  }
+
+  bool eventFilter(QObject* target, QEvent* event) override {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
       auto* keyEvent = static_cast<QKeyEvent*>(event);
       auto key = qt::KeyText(*keyEvent);
@@ -57,107 +76,68 @@ class EditFieldPeer : public qt::ControlPeer {
     }
     // Keys held while the focus leaves are released somewhere else.
     if (event->type() == QEvent::FocusOut) pressed_.clear();
-    return ControlPeer::Filter(target, event);
+    return ControlPeer::eventFilter(target, event);
   }
 
  private:
+  const EditFieldProperties& own_;
   std::set<int> pressed_;
 };
 
-QLineEdit* LineOf(qt::ControlPeer* peer) { return qobject_cast<QLineEdit*>(peer->Widget()); }
-QPlainTextEdit* AreaOf(qt::ControlPeer* peer) {
-  return qobject_cast<QPlainTextEdit*>(peer->Widget());
-}
-
-void ApplyColours(QWidget* w, Color text, Color back) {
-  QPalette palette = w->palette();
-  palette.setColor(QPalette::Text, qt::ToQColor(text));
-  palette.setColor(QPalette::Base, qt::ToQColor(back));
-  w->setPalette(palette);
-}
-
 }  // namespace
 
-std::unique_ptr<qt::ControlPeer> EditField::MakePeer(qt::WindowPeer& window) {
-  peerMultiline_ = own_.multiline;
+std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner,
+                                     const EditFieldProperties& own) {
   QWidget* widget = nullptr;
-  if (own_.multiline) {
-    auto* area = new TextArea(window.Content());
+  if (own.multiline) {
+    auto* area = new TextArea(window.Peer().Content());
     area->document()->setDocumentMargin(kDocumentMargin);
     // The air at its sides is the field's own colour.
     area->setBackgroundRole(QPalette::Base);
     area->setAutoFillBackground(true);
     widget = area;
   } else {
-    widget = new QLineEdit(window.Content());
+    widget = new QLineEdit(window.Peer().Content());
   }
-  auto peer = std::make_unique<EditFieldPeer>(*this, widget);
+  auto peer = std::make_unique<EditFieldPeer>(owner, widget, own);
   auto changed = [p = peer.get()] {
     if (p->Owner().Handles(TextChange)) p->Raise(TextChange);
   };
   if (auto* area = qobject_cast<QPlainTextEdit*>(widget)) {
-    QObject::connect(area, &QPlainTextEdit::textChanged, changed);
+    QObject::connect(area, &QPlainTextEdit::textChanged, peer.get(), changed);
   } else {
-    QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, changed);
+    QObject::connect(static_cast<QLineEdit*>(widget), &QLineEdit::textChanged, peer.get(), changed);
   }
-  shownText_.clear();
+  peer->showOwn = [widget, &own, &common = owner.Common()] {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Text, qt::ToQColor(common.textColor));
+    palette.setColor(QPalette::Base, qt::ToQColor(own.backColor));
+    widget->setPalette(palette);
+    Qt::Alignment align = own.alignment == 1   ? Qt::AlignHCenter
+                          : own.alignment == 2 ? Qt::AlignRight
+                                               : Qt::AlignLeft;
+    int side = own.border ? kInnerMargin : 0;
+    if (QLineEdit* line = LineOf(widget)) {
+      line->setFrame(own.border);
+      line->setTextMargins(side, 0, side, 0);
+      line->setEchoMode(own.password ? QLineEdit::Password : QLineEdit::Normal);
+      line->setReadOnly(own.readOnly);
+      line->setMaxLength(own.limitText > 0 ? own.limitText : 32767);
+      line->setAlignment(align | Qt::AlignVCenter);
+    } else if (QPlainTextEdit* area = AreaOf(widget)) {
+      area->setFrameShape(own.border ? QFrame::StyledPanel : QFrame::NoFrame);
+      static_cast<TextArea*>(area)->KeepClearOfSides(own.border);
+      area->setVerticalScrollBarPolicy(own.scrollbarVertical ? Qt::ScrollBarAsNeeded
+                                                             : Qt::ScrollBarAlwaysOff);
+      area->setHorizontalScrollBarPolicy(own.scrollbarHorizontal ? Qt::ScrollBarAsNeeded
+                                                                 : Qt::ScrollBarAlwaysOff);
+      area->setLineWrapMode(own.scrollbarHorizontal ? QPlainTextEdit::NoWrap
+                                                    : QPlainTextEdit::WidgetWidth);
+      area->setReadOnly(own.readOnly);
+      area->setTabChangesFocus(!own.acceptTabs);
+    }
+  };
   return peer;
-}
-
-void EditField::SyncPeer() {
-  if (own_.multiline != peerMultiline_) {
-    std::string kept = Text();
-    RebuildPeer();
-    own_.text = kept;
-  }
-  Peer()->ApplyCommon(common_);
-  ApplyColours(Peer()->Widget(), common_.textColor, own_.backColor);
-  Qt::Alignment align = own_.alignment == 1   ? Qt::AlignHCenter
-                        : own_.alignment == 2 ? Qt::AlignRight
-                                              : Qt::AlignLeft;
-  int side = own_.border ? kInnerMargin : 0;
-  if (QLineEdit* line = LineOf(Peer())) {
-    line->setFrame(own_.border);
-    line->setTextMargins(side, 0, side, 0);
-    line->setEchoMode(own_.password ? QLineEdit::Password : QLineEdit::Normal);
-    line->setReadOnly(own_.readOnly);
-    line->setMaxLength(own_.limitText > 0 ? own_.limitText : 32767);
-    line->setAlignment(align | Qt::AlignVCenter);
-  } else if (QPlainTextEdit* area = AreaOf(Peer())) {
-    area->setFrameShape(own_.border ? QFrame::StyledPanel : QFrame::NoFrame);
-    static_cast<TextArea*>(area)->KeepClearOfSides(own_.border);
-    area->setVerticalScrollBarPolicy(own_.scrollbarVertical ? Qt::ScrollBarAsNeeded
-                                                            : Qt::ScrollBarAlwaysOff);
-    area->setHorizontalScrollBarPolicy(own_.scrollbarHorizontal ? Qt::ScrollBarAsNeeded
-                                                                : Qt::ScrollBarAlwaysOff);
-    area->setLineWrapMode(own_.scrollbarHorizontal ? QPlainTextEdit::NoWrap
-                                                   : QPlainTextEdit::WidgetWidth);
-    area->setReadOnly(own_.readOnly);
-    area->setTabChangesFocus(!own_.acceptTabs);
-  }
-  if (own_.text != shownText_) Text(own_.text);
-}
-
-std::string EditField::Text() const {
-  if (!Peer()) return own_.text;
-  if (QLineEdit* line = LineOf(Peer())) return qt::FromQt(line->text());
-  if (QPlainTextEdit* area = AreaOf(Peer())) return qt::FromQt(area->toPlainText());
-  return own_.text;
-}
-
-void EditField::Text(std::string text) {
-  own_.text = std::move(text);
-  shownText_ = own_.text;
-  if (!Peer()) return;
-  if (QLineEdit* line = LineOf(Peer())) {
-    line->setText(qt::ToQt(own_.text));
-    // A text the program puts in is read from its beginning.
-    line->setCursorPosition(0);
-  } else if (QPlainTextEdit* area = AreaOf(Peer())) {
-    area->setPlainText(qt::ToQt(own_.text));
-    area->moveCursor(QTextCursor::Start);
-    area->ensureCursorVisible();
-  }
 }
 
 }  // namespace fw

@@ -16,7 +16,7 @@ class PushButtonPeer : public qt::ControlPeer {
  public:
   using ControlPeer::ControlPeer;
 
-  bool Filter(QObject* target, QEvent* event) override {
+  bool eventFilter(QObject* target, QEvent* event) override {
     // The windows tell their users to press Return: on a focused button it
     // does what Space does. A held key presses once.
     if (event->type() == QEvent::KeyPress) {
@@ -29,28 +29,27 @@ class PushButtonPeer : public qt::ControlPeer {
         return true;
       }
     }
-    return ControlPeer::Filter(target, event);
+    return ControlPeer::eventFilter(target, event);
   }
 };
 
 }  // namespace
 
-std::unique_ptr<qt::ControlPeer> PushButton::MakePeer(qt::WindowPeer& window) {
-  auto* button = new qt::WithoutOwnFocusMark<QPushButton>(window.Content());
+std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner,
+                                     const PushButtonProperties& own) {
+  auto* button = new qt::WithoutOwnFocusMark<QPushButton>(window.Peer().Content());
   qt::ActOnSingleClicksOnly(button);
-  auto peer = std::make_unique<PushButtonPeer>(*this, button);
-  QObject::connect(button, &QPushButton::clicked, [p = peer.get()] { p->Raise(Action); });
+  auto peer = std::make_unique<PushButtonPeer>(owner, button);
+  QObject::connect(button, &QPushButton::clicked, peer.get(),
+                   [p = peer.get()] { p->Raise(Action); });
+  peer->showOwn = [button, &own] {
+    button->setText(qt::Caption(own.caption));
+    // Return presses the focused button (above); the look of a default
+    // button only where the layout makes it one.
+    button->setAutoDefault(false);
+    button->setDefault(own.isDefault);
+  };
   return peer;
-}
-
-void PushButton::SyncPeer() {
-  auto* button = static_cast<QPushButton*>(Peer()->Widget());
-  Peer()->ApplyCommon(common_);
-  button->setText(qt::Caption(own_.caption));
-  // Return presses the focused button (above); the look of a default button
-  // only where the layout makes it one.
-  button->setAutoDefault(false);
-  button->setDefault(own_.isDefault);
 }
 
 }  // namespace fw

@@ -7,26 +7,25 @@
 
 namespace fw {
 
-std::unique_ptr<qt::ControlPeer> StaticText::MakePeer(qt::WindowPeer& window) {
-  auto* label = new QLabel(window.Content());
+std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner,
+                                     const StaticTextProperties& own) {
+  auto* label = new QLabel(window.Peer().Content());
   label->setTextFormat(Qt::PlainText);
   label->setFocusPolicy(Qt::NoFocus);
   label->setAttribute(Qt::WA_TranslucentBackground);
-  return std::make_unique<qt::ControlPeer>(*this, label);
-}
-
-void StaticText::SyncPeer() {
-  auto* label = static_cast<QLabel*>(Peer()->Widget());
-  Peer()->ApplyCommon(common_);
-  label->setText(qt::ToQt(own_.text));
-  label->setWordWrap(own_.multiline);
-  Qt::Alignment horizontal = own_.textAlign == 1   ? Qt::AlignHCenter
-                             : own_.textAlign == 2 ? Qt::AlignRight
-                                                   : Qt::AlignLeft;
-  label->setAlignment(horizontal | Qt::AlignTop);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, qt::ToQColor(common_.textColor));
-  label->setPalette(palette);
+  auto peer = std::make_unique<qt::ControlPeer>(owner, label);
+  peer->showOwn = [label, &own, &common = owner.Common()] {
+    label->setText(qt::ToQt(own.text));
+    label->setWordWrap(own.multiline);
+    Qt::Alignment horizontal = own.textAlign == 1   ? Qt::AlignHCenter
+                               : own.textAlign == 2 ? Qt::AlignRight
+                                                    : Qt::AlignLeft;
+    label->setAlignment(horizontal | Qt::AlignTop);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, qt::ToQColor(common.textColor));
+    label->setPalette(palette);
+  };
+  return peer;
 }
 
 }  // namespace fw

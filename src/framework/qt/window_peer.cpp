@@ -4,9 +4,9 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -262,11 +262,11 @@ void WindowPeer::ArrangeFocus(const std::vector<Ref<Control>>& controls) {
   QWidget* previous = content_;
   typingFields_.clear();
   for (Control* c : order) {
-    QWidget* w = c->Peer() ? c->Peer()->Widget() : nullptr;
+    QWidget* w = WidgetOf(*c);
     if (!w || w->focusPolicy() == Qt::NoFocus) continue;
     if (previous) QWidget::setTabOrder(previous, w);
     previous = w;
-    if (c->Peer()->TakesTyping()) typingFields_.push_back(w);
+    if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)) typingFields_.push_back(w);
   }
 }
 
@@ -378,9 +378,8 @@ void WindowPeer::KeepPlaced() {
   // With its frame known, a window beside another goes where it was meant
   // to; any other comes whole onto the work area, or with its title bar
   // where it is larger.
-  QPoint target = placedBeside_ && placedBeside_->isVisible() && framed
-                      ? BesideCaller(frame.size())
-                      : KeepWithin(area, frame);
+  QPoint target = placedBeside_ && placedBeside_->isVisible() && framed ? BesideCaller(frame.size())
+                                                                        : KeepWithin(area, frame);
   if (target != frame.topLeft()) {
     frame_->move(target);
     return;

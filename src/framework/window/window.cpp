@@ -129,7 +129,7 @@ Ref<Control> Window::New(const ClassRecord& controlClass) {
 
 void Window::AddControl(const std::string& name, const Ref<Control>& control) {
   NotNil(control, "das Steuerelement „" + name + "“");
-  control->AttachTo(*this, name);
+  control->AttachTo(std::static_pointer_cast<Window>(shared_from_this()), *this, name);
   controls_.push_back(control);
 }
 

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "framework/runtime/color.h"
+#include "framework/controls/control.h"
 #include "framework/runtime/class_record.h"
 
 namespace fw {
 
-class Control;
 struct WindowProperties;
 namespace qt {
 class WindowPeer;
@@ -61,7 +61,7 @@ struct WindowProperties {
 // A window of the framework. A program derives its window classes from it
 // and describes them with class records; the window raises the events that
 // the record binds (Layout, CreateControls, Open, Paint, Activate, MouseDown).
-class Window : public Object {
+class Window : public Object, public ControlHost {
  public:
   static constexpr const char* kTypeName = "Window";
   static const ClassRecord& Lookup();
@@ -84,7 +84,7 @@ class Window : public Object {
   Ref<Control> New(const ClassRecord& controlClass);
   void AddControl(const std::string& name, const Ref<Control>& control);
   Ref<Control> ControlByName(std::string_view name) const;
-  const std::vector<Ref<Control>>& Controls() const { return controls_; }
+  const std::vector<Ref<Control>>& Controls() const override { return controls_; }
 
   const WindowProperties& Properties() const { return properties_; }
   const std::string& Title() const { return properties_.title; }
@@ -97,7 +97,7 @@ class Window : public Object {
 
   // For the toolkit glue.
   qt::WindowPeer& Peer() const;  // written in the toolkit glue
-  bool HasWidgets() const { return peer_->HasWidgets(); }
+  bool HasWidgets() const override { return peer_->HasWidgets(); }
   // The window's widgets are there: its controls get theirs.
   void WidgetsMade();
   void SyncScreenVisibility();

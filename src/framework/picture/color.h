@@ -1,2 +1,0 @@
-#pragma once
-#include "framework/runtime/color.h"  // to go: colours are runtime values now
