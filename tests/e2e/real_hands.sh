@@ -57,11 +57,13 @@ recall_message_and_double_click() {
     press "$key"
     wait_windows 1 "$key on the message"
     stays "$key closes the message once"
+    wait_focus "$recall" "$key on the message: the keyboard back in the recall window"
     type_text 9                             # the count changed: the message again
   done
   wait_windows 2 "message after another digit"
   press Return
   wait_windows 1 "last message"
+  wait_focus "$recall" "the keyboard back in the recall window"
   press ctrl+a                              # a key that changes nothing says nothing
   stays "Ctrl+A in the refused count"
   type_text 15
