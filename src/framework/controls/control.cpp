@@ -1,6 +1,5 @@
 #include "framework/controls/control.h"
 
-
 namespace fw {
 
 const ClassRecord& Control::Lookup() {

@@ -1,6 +1,5 @@
 #include "framework/controls/radio_button.h"
 
-
 namespace fw {
 
 const ClassRecord& RadioButton::Lookup() {

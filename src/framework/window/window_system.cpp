@@ -47,14 +47,6 @@ std::vector<Ref<Window>> Live(const std::vector<Handle>& list) {
   return live;
 }
 
-bool SameWindows(const std::vector<Handle>& was, const std::vector<Ref<Window>>& now) {
-  if (was.size() != now.size()) return false;
-  for (size_t i = 0; i < now.size(); ++i) {
-    if (Get(was[i]) != now[i].get()) return false;
-  }
-  return true;
-}
-
 // How many windows at the back of the new order already lie in that order
 // on the screen: only the ones in front of them need raising.
 size_t InPlaceAtTheBack(const std::vector<Handle>& was, const std::vector<Ref<Window>>& now) {
@@ -199,12 +191,11 @@ void WindowSystem::Flush() {
   s.restack = false;
   // A window built and closed inside a handler leaves the stack as it was:
   // raising and activating again would cost a round trip to the display for
-  // nothing.
-  if (SameWindows(s.onScreen, stack)) return;
-  // Some window managers (xfwm4) activate a window that asks to be raised:
-  // raising one that the user's click has just put behind another would
-  // take the keyboard from the window they clicked into.
+  // nothing. Some window managers (xfwm4) activate a window that asks to be
+  // raised: raising one that the user's click has just put behind another
+  // would take the keyboard from the window they clicked into.
   size_t inPlace = InPlaceAtTheBack(s.onScreen, stack);
+  if (inPlace == stack.size() && s.onScreen.size() == stack.size()) return;
   s.onScreen.assign(stack.begin(), stack.end());
   for (size_t i = inPlace; i < stack.size(); ++i) stack[i]->RaiseOnScreen(false);
   PutKeyboard(stack, false);
