@@ -146,8 +146,8 @@ wrong_counts_and_slow_double_click() {
   press ctrl+a; press BackSpace
   type_text 8
   content_origin "$win"
-  xdotool mousemove --sync $((ox + 845)) $((oy + 660)) click 1 sleep 0.7 click 1 \
-    mousemove --sync 1 1
+  xdotool mousemove --sync $((ox + 845)) $((oy + 660)) click 1 sleep 0.7 click 1
+  leave_after_release
   wait_single_window "$recall" "result after two slow clicks"
   stays "two clicks 0.7 s apart on weiter leave the result in front"
   stop_pid "$prog_pid"; prog_pid=""

@@ -3,7 +3,8 @@
 # Sourced with the script's arguments:
 #   --bundle DIR [--references DIR] [--work DIR] [--update-references]
 #   [--keep-screens DIR] [--wm openbox|xfwm4] [--compositor on|off]
-#   [--compositing-probe PROGRAM] [--dock PROGRAM] [--only "PART..."]
+#   [--compositing-probe PROGRAM] [--dock PROGRAM] [--pointer-free PROGRAM]
+#   [--only "PART..."]
 
 set -uo pipefail
 [ -n "${E2E_TRACE:-}" ] && { PS4='+ ${EPOCHREALTIME} '; set -x; }
@@ -30,6 +31,7 @@ wm=""
 compositor=off
 compositing_probe=""
 dock_program=""
+pointer_free=""
 only_parts=""
 
 while [ $# -gt 0 ]; do
@@ -43,6 +45,7 @@ while [ $# -gt 0 ]; do
     --compositor) compositor="$2"; shift 2 ;;
     --compositing-probe) compositing_probe="$2"; shift 2 ;;
     --dock) dock_program="$2"; shift 2 ;;
+    --pointer-free) pointer_free="$2"; shift 2 ;;
     --only) only_parts="$2"; shift 2 ;;
     *) echo "unknown argument: $1" >&2; exit 2 ;;
   esac
@@ -52,6 +55,8 @@ if [ -z "$bundle" ] || [ ! -x "$bundle/bin/merkhaus" ]; then
   echo "FAIL: no program at '$bundle/bin/merkhaus' (give --bundle)" >&2
   exit 1
 fi
+# The build's own probe, beside the bundle, where none is given.
+[ -n "$pointer_free" ] || pointer_free="$bundle/../tests/e2e/e2e_pointer_free"
 
 for tool in Xvfb xdotool xev xprop import convert compare identify; do
   if ! command -v "$tool" >/dev/null 2>&1; then
@@ -150,6 +155,15 @@ trap 'exit 129' HUP
 prog_log=""
 fail() {
   echo "FAIL: $*"
+  # Where the last click went and where the windows were when the step
+  # failed: a lost click shows whether it missed or was not taken.
+  if [ -n "${last_click_point:-}" ]; then
+    echo "---- the last click: $last_click_point"
+    local id X Y WIDTH HEIGHT
+    for id in $(program_windows); do
+      window_box "$id" && echo "window $id: ${WIDTH}x${HEIGHT}+${X}+${Y}"
+    done
+  fi
   if [ -n "$prog_log" ] && [ -s "$prog_log" ]; then
     echo "---- the program's output (last 40 lines):"
     tail -n 40 "$prog_log"
@@ -478,9 +492,20 @@ click() {
   content_origin "$win"
   if [ "$mode" = box ]; then x=$((left + 9)); else x=$((left + width / 2)); fi
   x=$((ox + $(on_screen "$x"))) y=$((oy + $(on_screen $((top + height / 2)))))
-  xdotool mousemove --sync "$x" "$y" click 1 mousemove --sync 1 1
+  xdotool mousemove --sync "$x" "$y" click 1
+  leave_after_release
   last_click="$(now_us)"
+  last_click_point="$x,$y on window $win at ${ox},${oy} (zoom $zoom)"
   last_click_at="$left,$top,$win"
+}
+
+# The pointer leaves the window once the X server has taken the button's
+# release (see pointer_free.cpp): a hand on a mouse does not leap away
+# within a millisecond of a click.
+leave_after_release() {
+  [ -x "$pointer_free" ] || fail "no pointer probe at '$pointer_free' (give --pointer-free)"
+  "$pointer_free" "$STEP_DEADLINE" || fail "the X server never took the release of the click"
+  xdotool mousemove --sync 1 1
 }
 
 type_text() { xdotool type --delay 40 "$1"; }

@@ -34,7 +34,8 @@ double_click() {
   forget_maps
   content_origin "$win"
   xdotool mousemove --sync $((ox + left + width / 2)) $((oy + top + height / 2)) \
-    click --repeat 2 --delay 90 1 mousemove --sync 1 1
+    click --repeat 2 --delay 90 1
+  leave_after_release
   last_click="$(now_us)"
 }
 
@@ -182,7 +183,8 @@ click_close_box() {
     import -silent -window root -crop "${fw}x$((t + 4))+${fx}+${fy}" +repage "$work/title.png" &&
       keep_screen "$work/title.png" "$label-title-bar"
   fi
-  xdotool mousemove --sync $((fx + fw - r - t / 2)) $((fy + t / 2)) click 1 mousemove --sync 1 1
+  xdotool mousemove --sync $((fx + fw - r - t / 2)) $((fy + t / 2)) click 1
+  leave_after_release
 }
 
 # Frame of a window on the screen: its client box grown by the window
@@ -277,7 +279,8 @@ list_beside_code_field() {
     import -silent -window root "$work/root.png" && keep_screen "$work/root.png" "$label-$size-list-beside-code"
   fi
   if [ "$size" != 1280x1024 ]; then
-    xdotool mousemove --sync $((fx + fw / 2)) $((fy + fh / 2)) click 1 mousemove --sync 1 1
+    xdotool mousemove --sync $((fx + fw / 2)) $((fy + fh / 2)) click 1
+    leave_after_release
     wait_focus "$list" "$size: a click into the list"
     win="$code"
     click 500 368 40 28                     # into the code field
