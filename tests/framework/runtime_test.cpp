@@ -26,7 +26,6 @@ class Sample : public fw::Window {
             .Property("MyBackground", &Sample::MyBackground)
             .Property("Gehezu", &Sample::Gehezu)
             .Property("Prozent", &Sample::Prozent)
-            .Accessor<fw::PushButton>("PushButton1", [](Sample&) { return nullptr; })
             .Exit(&Sample::Exit)
             .Build();
     return record;
@@ -62,7 +61,6 @@ TEST(ClassRecord, SignaturesAndTypeCodesFollowTheCode) {
   EXPECT_EQ(SignatureOf(r, "EditField3_KeyUp"), "%%s");
   EXPECT_EQ(SignatureOf(r, "Listbox1_CellTextPaint"), "%b%o<Graphics>i4i4i4i4");
   EXPECT_EQ(SignatureOf(r, "PushButton1_DragOver"), "%b%i4i4o<DragItem>i4");
-  EXPECT_EQ(SignatureOf(r, "PushButton1"), "%o<PushButton>%s");
   EXPECT_EQ(r.FindProperty("MyBackground")->typeCode, "o<Picture>");
   EXPECT_EQ(r.FindProperty("Gehezu")->typeCode, "i4");
   EXPECT_EQ(r.FindProperty("Prozent")->typeCode, "f8");

@@ -1,7 +1,6 @@
 #include "framework/application/application.h"
 
 #include <cstdlib>
-#include <filesystem>
 
 #include "framework/application/dispatch.h"
 #include "framework/application/single_run.h"
@@ -31,19 +30,12 @@ RunState& R() {
 }  // namespace
 
 const ClassRecord& Application::Lookup() {
-  static const ClassRecord record = [] {
-    ClassRecord r;
-    r.name = "Application";
-    r.attributes = {{"__Scope", "Public"}};
-    r.virtualMethods = {"Constructor"};
-    r.raises = {Open, Activate};
-    r.factory = [] { return std::make_shared<Application>(); };
-    return r;
-  }();
+  static const ClassRecord record{.name = "Application",
+                                  .virtualMethods = {"Constructor"},
+                                  .raises = {Open, Activate},
+                                  .factory = [] { return std::make_shared<Application>(); }};
   return record;
 }
-
-const ClassRecord& Application::NativeClass() const { return Lookup(); }
 
 Ref<FolderItem> Application::ExecutableFile() const { return ApplicationExecutableFile(); }
 
@@ -70,8 +62,6 @@ void Quit(int32_t) {
 }
 
 bool QuitRequested() { return R().quitRequested; }
-
-void EndEventLoop() { qt::ExitEventLoop(); }
 
 void SetMessageBoxHandler(MessageBoxHandler handler) { R().messageBox = std::move(handler); }
 
@@ -113,9 +103,8 @@ namespace {
 // forward and ends at once.
 void ClaimThisDisplay() {
   if (R().singleRunClaim >= 0) return;
-  std::error_code failed;
-  auto program = std::filesystem::read_symlink("/proc/self/exe", failed).filename().string();
-  auto key = SingleRun::KeyForThisDisplay(program.empty() ? "guiframework" : program);
+  Ref<FolderItem> program = ApplicationExecutableFile();
+  auto key = SingleRun::KeyForThisDisplay(program ? program->Name() : "guiframework");
   if (!key) return;
   std::optional<int> claim = SingleRun::Claim(*key);
   if (!claim) std::exit(0);

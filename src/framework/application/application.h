@@ -25,7 +25,7 @@ class Application : public Object {
   Ref<FolderItem> ExecutableFile() const;
 
  protected:
-  const ClassRecord& NativeClass() const override;
+  const ClassRecord& NativeClass() const override { return Lookup(); }
 
  private:
   Ref<fw::MenuBar> menuBar_;
@@ -66,8 +66,5 @@ void SetDesktopIdentity(const std::string& windowClass, const std::string& deskt
 
 // Gives up the framework's run-wide lists: the live windows.
 void ReleaseModuleLists();
-
-// Internal: asks the event loop to stop (a failure is waiting).
-void EndEventLoop();
 
 }  // namespace fw

@@ -1,6 +1,9 @@
 #include "framework/application/dispatch.h"
 
+#include <utility>
+
 #include "framework/application/application.h"
+#include "framework/window/toolkit.h"
 #include "framework/window/window_system.h"
 
 namespace fw {
@@ -16,7 +19,7 @@ void Run(const std::function<void()>& work) {
     work();
   } catch (...) {
     if (!pendingFailure) pendingFailure = std::current_exception();
-    EndEventLoop();
+    qt::ExitEventLoop();
   }
   --WindowSystem::handlersRunning;
 }
@@ -49,10 +52,6 @@ void RunInHandlerScope(const std::function<void()>& work) {
 
 bool FailurePending() { return static_cast<bool>(pendingFailure); }
 
-std::exception_ptr TakeUnhandledFailure() {
-  std::exception_ptr failure = pendingFailure;
-  pendingFailure = nullptr;
-  return failure;
-}
+std::exception_ptr TakeUnhandledFailure() { return std::exchange(pendingFailure, nullptr); }
 
 }  // namespace fw

@@ -6,6 +6,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -38,7 +39,8 @@ Place PlaceOf(const std::string& key) {
   Place place;
   place.address.sun_family = AF_UNIX;
   constexpr size_t room = sizeof(place.address.sun_path) - 1;
-  if (std::string folder = PrivateFolder(); !folder.empty() && folder.size() + 1 + key.size() <= room) {
+  if (std::string folder = PrivateFolder();
+      !folder.empty() && folder.size() + 1 + key.size() <= room) {
     place.path = folder + "/" + key;
     std::memcpy(place.address.sun_path, place.path.data(), place.path.size());
     place.length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + place.path.size() + 1);
@@ -57,7 +59,7 @@ bool HeldBySameUser(int connected) {
   return getsockopt(connected, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == getuid();
 }
 
-enum class Answer { CameForward, Silent, Nobody, Stranger };
+enum class Answer { CameForward, Silent, Nobody };
 
 Answer WaitForAnswer(int s) {
   auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPatienceMs);
@@ -82,9 +84,7 @@ Answer AskToComeForward(const Place& place) {
     // Refused: nobody listens (a run ending, or one that crashed). A full
     // queue (EAGAIN) is a run that takes no requests.
     if (errno == ECONNREFUSED || errno == ENOENT) answer = Answer::Nobody;
-  } else if (!HeldBySameUser(s)) {
-    answer = Answer::Stranger;
-  } else {
+  } else if (HeldBySameUser(s)) {  // another user's socket is no claim of ours: Silent
     // The running copy may answer and hang up before the request is even
     // sent, so a failed send still leaves its answer to be read.
     send(s, "f", 1, MSG_NOSIGNAL);
@@ -118,9 +118,7 @@ std::optional<std::string> SingleRun::KeyForThisDisplay(const std::string& progr
     if (size_t dot = name.find('.', colon); dot != std::string::npos) name.erase(dot);
   }
   // No slash: the key names a file in the runtime folder.
-  for (char& c : name) {
-    if (c == '/') c = '_';
-  }
+  std::ranges::replace(name, '/', '_');
   return program + "-" + std::to_string(getuid()) + "-" + name;
 }
 
@@ -139,8 +137,7 @@ std::optional<int> SingleRun::Claim(const std::string& key) {
     switch (AskToComeForward(place)) {
       case Answer::CameForward:
         return std::nullopt;
-      case Answer::Silent:    // a run that hangs must not hide this one
-      case Answer::Stranger:  // another user's socket is no claim of ours
+      case Answer::Silent:  // a run that hangs must not hide this one, nor a stranger's
         return -1;
       case Answer::Nobody:
         // A crashed run's file is taken over; an abstract name is held for

@@ -15,10 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::optional<fs::path>& ExecutableOverride() {
-  static std::optional<fs::path> path;
-  return path;
-}
+std::optional<fs::path> executableOverride;
 
 // An absolute path without "." and ".." steps or a trailing separator, so
 // that Parent and Name see the item's own name last.
@@ -49,8 +46,6 @@ int OpenRegularFile(const fs::path& path) {
 }  // namespace
 
 FolderItem::FolderItem(fs::path path) : path_(Tidy(std::move(path))) {}
-
-std::string FolderItem::Name() const { return path_.filename().string(); }
 
 bool FolderItem::Exists() const {
   std::error_code error;
@@ -88,16 +83,14 @@ Ref<Picture> FolderItem::OpenAsPicture() const {
 }
 
 Ref<FolderItem> ApplicationExecutableFile() {
-  if (ExecutableOverride()) return std::make_shared<FolderItem>(*ExecutableOverride());
+  if (executableOverride) return std::make_shared<FolderItem>(*executableOverride);
   std::error_code error;
   fs::path path = fs::read_symlink("/proc/self/exe", error);
   if (error || path.empty()) return nullptr;
   return std::make_shared<FolderItem>(std::move(path));
 }
 
-void OverrideExecutablePath(std::optional<fs::path> path) {
-  ExecutableOverride() = std::move(path);
-}
+void OverrideExecutablePath(std::optional<fs::path> path) { executableOverride = std::move(path); }
 
 Ref<FolderItem> GetApplicationBundleResources() {
   Ref<FolderItem> resources = ApplicationBundleResourcesPlace();

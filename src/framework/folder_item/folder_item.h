@@ -20,7 +20,7 @@ class FolderItem : public Object {
   explicit FolderItem(std::filesystem::path path);
 
   const std::filesystem::path& NativePath() const { return path_; }
-  std::string Name() const;
+  std::string Name() const { return path_.filename().string(); }
   bool Exists() const;
   bool Directory() const;
 

@@ -9,13 +9,12 @@ namespace {
 template <class T>
 ClassRecord MenuRecord(const char* name, const ClassRecord* base,
                        std::vector<std::string> methods) {
-  ClassRecord r;
-  r.name = name;
-  r.base = base;
-  r.attributes = {{"__Scope", "Public"}};
-  r.virtualMethods = std::move(methods);
-  r.factory = [] { return std::make_shared<T>(); };
-  return r;
+  return ClassRecord{
+      .name = name,
+      .base = base,
+      .virtualMethods = std::move(methods),
+      .factory = [] { return std::make_shared<T>(); },
+  };
 }
 
 }  // namespace
@@ -25,10 +24,6 @@ const ClassRecord& MenuItem::Lookup() {
       MenuRecord<MenuItem>(kTypeName, nullptr, {"Constructor", "Append", "Child", "Action"});
   return record;
 }
-
-const ClassRecord& MenuItem::NativeClass() const { return Lookup(); }
-
-void MenuItem::Append(const Ref<MenuItem>& item) { items_.push_back(item); }
 
 Ref<MenuItem> MenuItem::Child(std::string_view name) const {
   for (const auto& item : items_) {
@@ -42,8 +37,6 @@ const ClassRecord& QuitMenuItem::Lookup() {
   return record;
 }
 
-const ClassRecord& QuitMenuItem::NativeClass() const { return Lookup(); }
-
 void QuitMenuItem::Action() { Quit(0); }
 
 const ClassRecord& MenuBar::Lookup() {
@@ -51,7 +44,5 @@ const ClassRecord& MenuBar::Lookup() {
       MenuRecord<MenuBar>(kTypeName, &MenuItem::Lookup(), {"_InstallClone", "__DependencyList"});
   return record;
 }
-
-const ClassRecord& MenuBar::NativeClass() const { return Lookup(); }
 
 }  // namespace fw

@@ -27,7 +27,7 @@ class MenuItem : public Object {
   const std::string& KeyboardShortcut() const { return shortcut_; }
   void KeyboardShortcut(std::string shortcut) { shortcut_ = std::move(shortcut); }
 
-  void Append(const Ref<MenuItem>& item);
+  void Append(const Ref<MenuItem>& item) { items_.push_back(item); }
   Ref<MenuItem> Child(std::string_view name) const;
   const std::vector<Ref<MenuItem>>& Items() const { return items_; }
   bool IsSeparator() const { return text_ == "-"; }
@@ -36,7 +36,7 @@ class MenuItem : public Object {
   virtual void Action() {}
 
  protected:
-  const ClassRecord& NativeClass() const override;
+  const ClassRecord& NativeClass() const override { return Lookup(); }
 
  private:
   std::string name_;
@@ -54,7 +54,7 @@ class QuitMenuItem : public MenuItem {
   void Action() override;
 
  protected:
-  const ClassRecord& NativeClass() const override;
+  const ClassRecord& NativeClass() const override { return Lookup(); }
 };
 
 class MenuBar : public MenuItem {
@@ -63,7 +63,7 @@ class MenuBar : public MenuItem {
   static const ClassRecord& Lookup();
 
  protected:
-  const ClassRecord& NativeClass() const override;
+  const ClassRecord& NativeClass() const override { return Lookup(); }
 };
 
 }  // namespace fw

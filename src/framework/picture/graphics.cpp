@@ -32,14 +32,6 @@ int32_t OrOwn(int32_t size, int32_t own) { return size == Graphics::kOmittedSize
 
 }  // namespace
 
-Graphics::Graphics(std::unique_ptr<Surface> surface) : surface_(std::move(surface)) {}
-
-Graphics::~Graphics() = default;
-
-int32_t Graphics::Width() const { return surface_->Width(); }
-
-int32_t Graphics::Height() const { return surface_->Height(); }
-
 void Graphics::FillRect(int32_t left, int32_t top, int32_t width, int32_t height) {
   // 64 bits: left + width must not overflow.
   int64_t x0 = std::max<int64_t>(left, 0);

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "framework/runtime/color.h"
 #include "framework/picture/picture.h"
+#include "framework/runtime/color.h"
 #include "framework/runtime/object.h"
 
 namespace fw {
@@ -35,8 +35,7 @@ class Graphics : public Object {
   // Stands for "the picture's own size" in DrawPicture.
   static constexpr int32_t kOmittedSize = -10000;
 
-  explicit Graphics(std::unique_ptr<Surface> surface);
-  ~Graphics() override;
+  explicit Graphics(std::unique_ptr<Surface> surface) : surface_(std::move(surface)) {}
 
   Color ForeColor() const { return foreColor_; }
   void ForeColor(Color color) { foreColor_ = color; }
@@ -52,8 +51,8 @@ class Graphics : public Object {
                    int32_t sourceLeft = 0, int32_t sourceTop = 0,
                    int32_t sourceWidth = kOmittedSize, int32_t sourceHeight = kOmittedSize);
 
-  int32_t Width() const;
-  int32_t Height() const;
+  int32_t Width() const { return surface_->Width(); }
+  int32_t Height() const { return surface_->Height(); }
 
  private:
   friend void qt::Detach(Graphics& graphics);

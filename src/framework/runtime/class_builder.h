@@ -16,7 +16,6 @@ class ClassBuilder {
   ClassBuilder(std::string name, const ClassRecord& base) {
     record_.name = std::move(name);
     record_.base = &base;
-    record_.attributes = {{"__Scope", "Public"}};
     record_.factory = [] {
       // The class's finalisers run while the object is still whole.
       return Ref<Object>(new T(), [](T* object) {
@@ -32,10 +31,9 @@ class ClassBuilder {
     requires std::is_base_of_v<B, T>
   ClassBuilder& Method(std::string name, R (B::*method)(A...), std::vector<Attribute> extra = {}) {
     record_.virtualMethods.push_back(name);
-    std::vector<Attribute> attributes{{"__Scope", "Public"}};
-    attributes.insert(attributes.end(), extra.begin(), extra.end());
-    record_.members.push_back(MemberInfo{std::move(name), MethodSignature<R, A...>(),
-                                         std::move(attributes), Bind(method)});
+    extra.insert(extra.begin(), Attribute{"__Scope", "Public"});
+    record_.members.push_back(
+        MemberInfo{std::move(name), MethodSignature<R, A...>(), std::move(extra), Bind(method)});
     return *this;
   }
 
@@ -61,17 +59,7 @@ class ClassBuilder {
         },
         [field](Object& o, const Value& v) {
           static_cast<B&>(static_cast<T&>(o)).*field = FromValue<V>(v);
-        },
-        {{"__Scope", "Public"}}});
-    return *this;
-  }
-
-  // A member that yields an object of class C, such as a control of a window.
-  template <class C>
-  ClassBuilder& Accessor(std::string name, std::function<Ref<C>(T&)> get) {
-    record_.members.push_back(MemberInfo{
-        std::move(name), MethodSignature<Ref<C>, std::string>(), {{"__Scope", "Public"}},
-        [get](Object& o, const Arguments&) { return ToValue(get(static_cast<T&>(o))); }});
+        }});
     return *this;
   }
 

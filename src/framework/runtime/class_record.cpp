@@ -1,19 +1,28 @@
 #include "framework/runtime/class_record.h"
 
+#include <algorithm>
+
 namespace fw {
 
 namespace {
 
 const ClassRecord& ObjectRecord() {
-  static const ClassRecord record = [] {
-    ClassRecord r;
-    r.name = "Object";
-    r.attributes = {{"__Scope", "Public"}};
-    return r;
-  }();
+  static const ClassRecord record{.name = "Object"};
   return record;
 }
 
+// The entry of that name in the class's own list or, failing that, in its
+// bases' lists.
+template <class Entry>
+const Entry* FindInChain(const ClassRecord* r, std::vector<Entry> ClassRecord::*list,
+                         std::string Entry::*key, std::string_view name) {
+  for (; r; r = r->base) {
+    for (const Entry& entry : r->*list) {
+      if (entry.*key == name) return &entry;
+    }
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -29,40 +38,23 @@ bool ClassRecord::IsA(const ClassRecord& other) const {
 }
 
 const PropertyInfo* ClassRecord::FindProperty(std::string_view property) const {
-  for (const ClassRecord* r = this; r; r = r->base) {
-    for (const auto& p : r->properties) {
-      if (p.name == property) return &p;
-    }
-  }
-  return nullptr;
+  return FindInChain(this, &ClassRecord::properties, &PropertyInfo::name, property);
 }
 
 const EventBinding* ClassRecord::FindEvent(std::string_view event) const {
-  for (const ClassRecord* r = this; r; r = r->base) {
-    for (const auto& e : r->events) {
-      if (e.event == event) return &e;
-    }
-  }
-  return nullptr;
+  return FindInChain(this, &ClassRecord::events, &EventBinding::event, event);
 }
 
 const EventInfo& ClassRecord::RaisedEvent(std::string_view event) const {
-  for (const ClassRecord* r = this; r; r = r->base) {
-    for (const auto& e : r->raises) {
-      if (e.name == event) return e;
-    }
+  if (const EventInfo* raised = FindInChain(this, &ClassRecord::raises, &EventInfo::name, event)) {
+    return *raised;
   }
   throw InvalidArgumentException("Die Klasse „" + name + "“ kennt kein Ereignis „" +
                                  std::string(event) + "“.");
 }
 
 const MemberInfo* ClassRecord::FindMember(std::string_view member) const {
-  for (const ClassRecord* r = this; r; r = r->base) {
-    for (const auto& m : r->members) {
-      if (m.name == member) return &m;
-    }
-  }
-  return nullptr;
+  return FindInChain(this, &ClassRecord::members, &MemberInfo::name, member);
 }
 
 std::vector<std::string> ClassRecord::AllVirtualMethods() const {
@@ -72,10 +64,8 @@ std::vector<std::string> ClassRecord::AllVirtualMethods() const {
 }
 
 std::string ClassRecord::AttributeValue(std::string_view attribute) const {
-  for (const auto& a : attributes) {
-    if (a.name == attribute) return a.value;
-  }
-  return {};
+  auto found = std::ranges::find(attributes, attribute, &Attribute::name);
+  return found == attributes.end() ? std::string() : found->value;
 }
 
 Ref<Object> RuntimeNewObject(const ClassRecord& record) {

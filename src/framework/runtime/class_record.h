@@ -22,7 +22,6 @@ struct PropertyInfo {
   std::string typeCode;
   std::function<Value(const Object&)> get;
   std::function<void(Object&, const Value&)> set;
-  std::vector<Attribute> attributes;
 };
 
 // A method, a property or a control, as introspection sees it.
@@ -52,19 +51,20 @@ struct EventInfo {
 
 // What the framework knows of a class: its name, its base, its methods in
 // slot order, the events it raises and those it handles, its properties, its
-// members, and how to make and finish an instance.
+// members, and how to make and finish an instance. Every field has a
+// default, so that a record written out names only what its class has.
 class ClassRecord {
  public:
-  std::string name;
+  std::string name{};
   const ClassRecord* base = nullptr;
-  std::vector<std::string> virtualMethods;  // the class's own, after its base's
-  std::vector<EventInfo> raises;
-  std::vector<EventBinding> events;
-  std::vector<PropertyInfo> properties;
-  std::vector<MemberInfo> members;
-  std::vector<Attribute> attributes;
-  std::function<Ref<Object>()> factory;
-  std::function<void(Object&)> exit;  // runs before an instance is freed
+  std::vector<std::string> virtualMethods{};  // the class's own, after its base's
+  std::vector<EventInfo> raises{};
+  std::vector<EventBinding> events{};
+  std::vector<PropertyInfo> properties{};
+  std::vector<MemberInfo> members{};
+  std::vector<Attribute> attributes{{"__Scope", "Public"}};
+  std::function<Ref<Object>()> factory{};
+  std::function<void(Object&)> exit{};  // runs before an instance is freed
 
   bool IsA(const ClassRecord& other) const;
   const PropertyInfo* FindProperty(std::string_view property) const;
@@ -97,8 +97,8 @@ Ref<T> RuntimeCheckCast(const Ref<Object>& object, const ClassRecord& record) {
   if (!object) return nullptr;
   auto typed = std::dynamic_pointer_cast<T>(object);
   if (!typed || !object->Class().IsA(record)) {
-    throw IllegalCastException("Das Objekt der Klasse „" + object->Class().name +
-                               "“ ist keine „" + record.name + "“.");
+    throw IllegalCastException("Das Objekt der Klasse „" + object->Class().name + "“ ist keine „" +
+                               record.name + "“.");
   }
   return typed;
 }

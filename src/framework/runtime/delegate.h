@@ -25,7 +25,12 @@ class Delegate : public Object {
   std::function<Value(const Arguments&)> call_;
 };
 
-void CheckDelegateSignature(std::string_view given, const std::string& actual);
+inline void CheckDelegateSignature(std::string_view given, const std::string& actual) {
+  if (given != actual) {
+    throw InvalidArgumentException("Die Signatur „" + std::string(given) +
+                                   "“ passt nicht zur Methode „" + actual + "“.");
+  }
+}
 
 // A delegate of a method bound to an object. The delegate does not keep the
 // object alive: controls hold delegates of their own window.
@@ -42,6 +47,12 @@ Ref<Delegate> RuntimeCreateDelegate(const Ref<T>& target, R (T::*method)(A...),
 }
 
 // A delegate of a routine with no target object and no parameters.
-Ref<Delegate> RuntimeCreateDelegate(void (*routine)(), std::string_view signature);
+inline Ref<Delegate> RuntimeCreateDelegate(void (*routine)(), std::string_view signature) {
+  CheckDelegateSignature(signature, EventSignature<void>());
+  return std::make_shared<Delegate>(std::string(signature), [routine](const Arguments&) {
+    routine();
+    return Value();
+  });
+}
 
 }  // namespace fw

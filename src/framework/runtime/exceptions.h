@@ -15,8 +15,8 @@ class RuntimeException : public std::runtime_error {
 // A needed object is missing: a window, a control, a file, a picture.
 class NilObjectException : public RuntimeException {
  public:
-  NilObjectException();
-  explicit NilObjectException(const std::string& detail);
+  explicit NilObjectException(const std::string& detail)
+      : RuntimeException("Ein benötigtes Objekt fehlt: " + detail) {}
 };
 
 // Reading a file failed after it was opened.

@@ -18,8 +18,7 @@ PropertyInfo FieldProperty(std::string name, S C::*state, V S::*field) {
         C& object = static_cast<C&>(o);
         (object.*state).*field = FromValue<V>(v);
         object.PropertiesChanged();
-      },
-      {{"__Scope", "Public"}}};
+      }};
 }
 
 }  // namespace fw

@@ -14,10 +14,6 @@ int RuntimeExit();
 // events: a handler that calls it is never re-entered from here.
 inline void RuntimeBackgroundTask() {}
 
-}  // namespace fw
-
-namespace fw {
-
 // Start-up steps of the framework that a program runs first thing in its
 // start-up routine. The framework has no external classes and no plug-ins,
 // so both have nothing to do.

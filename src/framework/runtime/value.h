@@ -19,61 +19,48 @@ namespace fw {
 using Value = std::variant<std::monostate, bool, int32_t, double, std::string, Color, Ref<Object>>;
 using Arguments = std::vector<Value>;
 
-// Type codes ("b", "i4", "o<Picture>") and parameter names ("Boolean") of
-// the types that cross the generic calls.
-template <class T, class = void>
-struct TypeInfo;
-
-template <>
-struct TypeInfo<void> {
-  static std::string Code() { return ""; }
-  static std::string Name() { return ""; }
-};
-template <>
-struct TypeInfo<bool> {
-  static std::string Code() { return "b"; }
-  static std::string Name() { return "Boolean"; }
-};
-template <>
-struct TypeInfo<int32_t> {
-  static std::string Code() { return "i4"; }
-  static std::string Name() { return "Int32"; }
-};
-template <>
-struct TypeInfo<double> {
-  static std::string Code() { return "f8"; }
-  static std::string Name() { return "Double"; }
-};
-template <>
-struct TypeInfo<std::string> {
-  static std::string Code() { return "s"; }
-  static std::string Name() { return "String"; }
-};
-template <>
-struct TypeInfo<Color> {
-  static std::string Code() { return "c"; }
-  static std::string Name() { return "Color"; }
-};
-template <class T>
-struct TypeInfo<T, std::enable_if_t<std::is_base_of_v<Object, T>>> {
-  static std::string Code() { return std::string("o<") + T::kTypeName + ">"; }
-  static std::string Name() { return T::kTypeName; }
-};
-template <class T>
-struct TypeInfo<Ref<T>> : TypeInfo<T> {};
-
 // The plain type behind a parameter: `const std::string&` is a String,
 // `Graphics&` a Graphics.
 template <class T>
 using Plain = std::remove_cvref_t<T>;
 
+// The type code ("b", "i4", "o<Picture>") and parameter name ("Boolean") of
+// a type that crosses the generic calls.
+struct TypeInfo {
+  std::string code;
+  std::string name;
+};
+
+template <class T>
+TypeInfo TypeOf() {
+  using P = Plain<T>;
+  if constexpr (requires { typename P::element_type; }) {
+    return TypeOf<typename P::element_type>();
+  } else if constexpr (std::is_base_of_v<Object, P>) {
+    return {std::string("o<") + P::kTypeName + ">", P::kTypeName};
+  } else if constexpr (std::is_void_v<P>) {
+    return {"", ""};
+  } else if constexpr (std::is_same_v<P, bool>) {
+    return {"b", "Boolean"};
+  } else if constexpr (std::is_same_v<P, int32_t>) {
+    return {"i4", "Int32"};
+  } else if constexpr (std::is_same_v<P, double>) {
+    return {"f8", "Double"};
+  } else if constexpr (std::is_same_v<P, std::string>) {
+    return {"s", "String"};
+  } else {
+    static_assert(std::is_same_v<P, Color>, "no generic call carries this type");
+    return {"c", "Color"};
+  }
+}
+
 template <class T>
 std::string TypeCode() {
-  return TypeInfo<Plain<T>>::Code();
+  return TypeOf<T>().code;
 }
 template <class T>
 std::string TypeName() {
-  return TypeInfo<Plain<T>>::Name();
+  return TypeOf<T>().name;
 }
 
 // "%b%i4i4": result, then the parameters, as the class records write them.

@@ -49,7 +49,8 @@ Character DecodeUtf8(std::string_view text, size_t pos) {
     if ((next & 0xC0u) != 0x80u) return stray;
     codePoint = (codePoint << 6) | (next & 0x3Fu);
   }
-  if (codePoint < smallest || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+  if (codePoint < smallest || codePoint > 0x10FFFF ||
+      (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
     return stray;
   }
   return {codePoint, length, true};
@@ -91,20 +92,19 @@ locale_t CLocale() {
 
 class Converter {
  public:
-  Converter(const char* to, const char* from) : to_(to), from_(from), cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (cd_ != kClosed) iconv_close(cd_);
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+    if (cd_ == reinterpret_cast<iconv_t>(static_cast<intptr_t>(-1))) {
+      throw RuntimeException(std::string("Die Umwandlung von „") + from + "“ nach „" + to +
+                             "“ steht auf diesem System nicht zur Verfügung.");
+    }
   }
+  ~Converter() { iconv_close(cd_); }
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
   // Each character that cannot be converted becomes '?'; `skip` says how
   // many input bytes that character occupies.
   std::string Convert(std::string_view input, size_t (*skip)(std::string_view rest)) const {
-    if (cd_ == kClosed) {
-      throw RuntimeException(std::string("Die Umwandlung von „") + from_ + "“ nach „" + to_ +
-                             "“ steht auf diesem System nicht zur Verfügung.");
-    }
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     std::string output;
     // iconv takes a non-const input pointer but never writes through it.
@@ -118,7 +118,8 @@ class Converter {
       output.append(buffer, static_cast<size_t>(out - buffer));
       if (result != static_cast<size_t>(-1) || errno == E2BIG) continue;
       output += '?';
-      const size_t skipped = errno == EINVAL ? inLeft : std::clamp<size_t>(skip({in, inLeft}), 1, inLeft);
+      const size_t skipped =
+          errno == EINVAL ? inLeft : std::clamp<size_t>(skip({in, inLeft}), 1, inLeft);
       in += skipped;
       inLeft -= skipped;
     }
@@ -126,9 +127,6 @@ class Converter {
   }
 
  private:
-  static inline const iconv_t kClosed = reinterpret_cast<iconv_t>(static_cast<intptr_t>(-1));
-  const char* to_;
-  const char* from_;
   iconv_t cd_;
 };
 
@@ -143,8 +141,7 @@ int32_t Asc(std::string_view text) {
 }
 
 double Val(std::string_view text) {
-  size_t pos = 0;
-  while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+  size_t pos = std::min(text.find_first_not_of(" \t"), text.size());
   const size_t start = pos;
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
   const size_t integerEnd = SkipDigits(text, pos);
@@ -166,19 +163,17 @@ double Val(std::string_view text) {
   return std::isinf(value) ? std::copysign(DBL_MAX, value) : value;
 }
 
-std::string Str(int32_t value) {
-  char buffer[16];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
+std::string Str(int32_t value) { return std::to_string(value); }
 
 std::string Str(double value) {
   value += 0.0;  // writes -0 as "0"
   char buffer[64];
-  const bool integral = std::isfinite(value) && std::trunc(value) == value && std::fabs(value) < 1e15;
-  const auto result = integral
-                          ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0)
-                          : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
+  const bool integral =
+      std::isfinite(value) && std::trunc(value) == value && std::fabs(value) < 1e15;
+  const auto result =
+      integral
+          ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0)
+          : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
   return std::string(buffer, result.ptr);
 }
 

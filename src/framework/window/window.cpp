@@ -1,5 +1,7 @@
 #include "framework/window/window.h"
 
+#include <algorithm>
+
 #include "framework/controls/control.h"
 #include "framework/picture/graphics.h"
 #include "framework/runtime/property_field.h"
@@ -8,61 +10,52 @@
 
 namespace fw {
 
-struct WindowPropertyTable {
-  static std::vector<PropertyInfo> Make() {
-    using W = WindowProperties;
-    auto field = [](std::string name, auto W::*member) {
-      return FieldProperty<Window>(std::move(name), &Window::properties_, member);
-    };
-    std::vector<PropertyInfo> table{field("Placement", &W::placement),
-                                    field("Width", &W::width),
-                                    field("Height", &W::height),
-                                    field("MinWidth", &W::minWidth),
-                                    field("MinHeight", &W::minHeight),
-                                    field("MaxWidth", &W::maxWidth),
-                                    field("MaxHeight", &W::maxHeight),
-                                    field("Frame", &W::frame),
-                                    field("Composite", &W::composite),
-                                    field("HasBackColor", &W::hasBackColor),
-                                    field("BackColor", &W::backColor),
-                                    field("Title", &W::title),
-                                    field("Visible", &W::visible),
-                                    field("FullScreen", &W::fullScreen),
-                                    field("MenuBarVisible", &W::menuBarVisible),
-                                    field("CloseButton", &W::closeButton),
-                                    field("Resizeable", &W::resizeable),
-                                    field("LiveResize", &W::liveResize),
-                                    field("MaximizeButton", &W::maximizeButton),
-                                    field("MinimizeButton", &W::minimizeButton),
-                                    field("MacProcID", &W::macProcID)};
-    // Visible is not only a value: it shows or hides a built window.
-    for (auto& p : table) {
-      if (p.name != "Visible") continue;
-      auto plainSet = p.set;
-      p.set = [plainSet](Object& o, const Value& v) {
-        plainSet(o, v);
-        static_cast<Window&>(o).SetVisibleProperty();
-      };
-    }
-    return table;
-  }
-};
-
-const ClassRecord& Window::Lookup() {
-  static const ClassRecord record = [] {
-    ClassRecord r;
-    r.name = "Window";
-    r.attributes = {{"__Scope", "Public"}};
-    r.virtualMethods = {"Show", "Hide", "Close", "_AddControl", "__New", "Constructor"};
-    r.properties = WindowPropertyTable::Make();
-    r.raises = {Layout, CreateControls, Open, Paint, Activate, MouseDown};
-    r.factory = [] { return std::make_shared<Window>(); };
-    return r;
-  }();
-  return record;
+std::vector<PropertyInfo> Window::PropertyTable() {
+  using W = WindowProperties;
+  auto field = [](std::string name, auto W::*member) {
+    return FieldProperty<Window>(std::move(name), &Window::properties_, member);
+  };
+  std::vector<PropertyInfo> table{field("Placement", &W::placement),
+                                  field("Width", &W::width),
+                                  field("Height", &W::height),
+                                  field("MinWidth", &W::minWidth),
+                                  field("MinHeight", &W::minHeight),
+                                  field("MaxWidth", &W::maxWidth),
+                                  field("MaxHeight", &W::maxHeight),
+                                  field("Frame", &W::frame),
+                                  field("Composite", &W::composite),
+                                  field("HasBackColor", &W::hasBackColor),
+                                  field("BackColor", &W::backColor),
+                                  field("Title", &W::title),
+                                  field("Visible", &W::visible),
+                                  field("FullScreen", &W::fullScreen),
+                                  field("MenuBarVisible", &W::menuBarVisible),
+                                  field("CloseButton", &W::closeButton),
+                                  field("Resizeable", &W::resizeable),
+                                  field("LiveResize", &W::liveResize),
+                                  field("MaximizeButton", &W::maximizeButton),
+                                  field("MinimizeButton", &W::minimizeButton),
+                                  field("MacProcID", &W::macProcID)};
+  // Visible is not only a value: it shows or hides a built window.
+  PropertyInfo& visible =
+      *std::ranges::find(table, std::string_view("Visible"), &PropertyInfo::name);
+  visible.set = [plainSet = visible.set](Object& o, const Value& v) {
+    plainSet(o, v);
+    static_cast<Window&>(o).SetVisibleProperty();
+  };
+  return table;
 }
 
-const ClassRecord& Window::NativeClass() const { return Lookup(); }
+const ClassRecord& Window::Lookup() {
+  static const ClassRecord record{
+      .name = "Window",
+      .virtualMethods = {"Show", "Hide", "Close", "_AddControl", "__New", "Constructor"},
+      .raises = {Layout, CreateControls, Open, Paint, Activate, MouseDown},
+      .properties = PropertyTable(),
+      .factory = [] { return std::make_shared<Window>(); },
+  };
+  return record;
+}
 
 Window::Window() : peer_(qt::MakeWindowPeer(*this)) {}
 
@@ -75,9 +68,8 @@ Window::~Window() {
 }
 
 void Window::Constructor() {
-  auto self = std::static_pointer_cast<Window>(shared_from_this());
   open_ = true;
-  WindowSystem::Register(self);
+  WindowSystem::Register(std::static_pointer_cast<Window>(shared_from_this()));
   try {
     RaiseClassEvent(*this, Layout);
     RaiseClassEvent(*this, CreateControls);
@@ -119,10 +111,6 @@ void Window::Close() {
   WindowSystem::Withdraw(*this);
 }
 
-int32_t Window::Width() const { return peer_->ContentWidth(); }
-
-int32_t Window::Height() const { return peer_->ContentHeight(); }
-
 Ref<Control> Window::New(const ClassRecord& controlClass) {
   return RuntimeCheckCast<Control>(RuntimeNewObject(controlClass), Control::Lookup());
 }
@@ -134,17 +122,13 @@ void Window::AddControl(const std::string& name, const Ref<Control>& control) {
 }
 
 Ref<Control> Window::ControlByName(std::string_view name) const {
-  for (const auto& control : controls_) {
-    if (control->Name() == name) return control;
-  }
-  return nullptr;
+  auto found = std::ranges::find(controls_, name, &Control::Name);
+  return found == controls_.end() ? nullptr : *found;
 }
 
 void Window::PropertiesChanged() {
   if (updateDepth_ == 0) peer_->Apply(properties_);
 }
-
-void Window::BeginPropertyUpdate() { ++updateDepth_; }
 
 void Window::EndPropertyUpdate() {
   if (--updateDepth_ == 0) peer_->Apply(properties_);
@@ -166,8 +150,6 @@ void Window::WidgetsMade() {
   if (controlsCreated_) peer_->ArrangeFocus(controls_);
 }
 
-void Window::SyncScreenVisibility() { peer_->SetOnScreen(open_ && shown_); }
-
 void Window::RaiseOnScreen(bool takeKeyboard) {
   if (!open_ || !shown_) return;
   peer_->Raise();
@@ -177,8 +159,6 @@ void Window::RaiseOnScreen(bool takeKeyboard) {
 void Window::TakeKeyboardOnScreen(bool evenWhereItIs) {
   if (open_ && shown_) peer_->TakeKeyboard(evenWhereItIs);
 }
-
-bool Window::OpensBeside() const { return properties_.placement == 4; }
 
 Ref<Window> GetImplicitWindow(std::string_view className) { return WindowSystem::Find(className); }
 

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/runtime/color.h"
 #include "framework/controls/control.h"
 #include "framework/runtime/class_record.h"
+#include "framework/runtime/color.h"
 
 namespace fw {
 
@@ -77,8 +77,8 @@ class Window : public Object, public ControlHost {
   void Show();
   void Hide();
   void Close();
-  int32_t Width() const;
-  int32_t Height() const;
+  int32_t Width() const { return peer_->ContentWidth(); }
+  int32_t Height() const { return peer_->ContentHeight(); }
 
   // Making controls: a new control of a class, added under a name.
   Ref<Control> New(const ClassRecord& controlClass);
@@ -92,7 +92,7 @@ class Window : public Object, public ControlHost {
   bool IsOpen() const { return open_; }
 
   void PropertiesChanged();
-  void BeginPropertyUpdate() override;
+  void BeginPropertyUpdate() override { ++updateDepth_; }
   void EndPropertyUpdate() override;
 
   // For the toolkit glue.
@@ -100,18 +100,18 @@ class Window : public Object, public ControlHost {
   bool HasWidgets() const override { return peer_->HasWidgets(); }
   // The window's widgets are there: its controls get theirs.
   void WidgetsMade();
-  void SyncScreenVisibility();
+  void SyncScreenVisibility() { peer_->SetOnScreen(open_ && shown_); }
   void RaiseOnScreen(bool takeKeyboard);
   void TakeKeyboardOnScreen(bool evenWhereItIs);
   // Opened beside the window it was called up from (placement 4): it leaves
   // the keyboard in that one.
-  bool OpensBeside() const;
+  bool OpensBeside() const { return properties_.placement == 4; }
 
  protected:
-  const ClassRecord& NativeClass() const override;
+  const ClassRecord& NativeClass() const override { return Lookup(); }
 
  private:
-  friend struct WindowPropertyTable;
+  static std::vector<PropertyInfo> PropertyTable();
   void SetVisibleProperty();
 
   WindowProperties properties_;

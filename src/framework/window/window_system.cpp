@@ -93,15 +93,10 @@ void WindowSystem::Unregister(const Window& window) {
   auto& r = S().registry;
   // Moved out first: the window may die with its last reference, and its
   // class's finaliser may call back into the registry.
-  std::vector<Ref<Window>> gone;
-  for (auto it = r.begin(); it != r.end();) {
-    if (it->get() == &window) {
-      gone.push_back(std::move(*it));
-      it = r.erase(it);
-    } else {
-      ++it;
-    }
-  }
+  auto leaving = std::stable_partition(r.begin(), r.end(),
+                                       [&](const Ref<Window>& w) { return w.get() != &window; });
+  std::vector<Ref<Window>> gone(std::make_move_iterator(leaving), std::make_move_iterator(r.end()));
+  r.erase(leaving, r.end());
   Changed();
 }
 
@@ -132,10 +127,7 @@ void WindowSystem::BringToFront(Window& window) {
 void WindowSystem::Withdraw(Window& window) {
   auto& stack = S().stack;
   Window* front = Front();
-  if (std::none_of(stack.begin(), stack.end(),
-                   [&](const Handle& h) { return Get(h) == &window; })) {
-    return;
-  }
+  if (std::ranges::none_of(stack, [&](const Handle& h) { return Get(h) == &window; })) return;
   Remove(stack, window);
   S().restack = true;
   Changed();
@@ -152,8 +144,7 @@ Window* WindowSystem::Front() {
 
 Window* WindowSystem::Behind(const Window& window) {
   std::vector<Ref<Window>> stack = Live(S().stack);
-  auto at = std::find_if(stack.begin(), stack.end(),
-                         [&](const Ref<Window>& w) { return w.get() == &window; });
+  auto at = std::ranges::find_if(stack, [&](const Ref<Window>& w) { return w.get() == &window; });
   return at == stack.end() || at == stack.begin() ? nullptr : (at - 1)->get();
 }
 
@@ -210,7 +201,6 @@ void WindowSystem::ReleaseAll() {
   s.stack.clear();
   s.onScreen.clear();
   s.everShown = false;
-  windows.clear();
 }
 
 }  // namespace fw
