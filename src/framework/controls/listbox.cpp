@@ -143,14 +143,8 @@ const ClassRecord& Listbox::Lookup() {
   static const ClassRecord record = [] {
     using P = ControlProperties;
     using L = ListboxProperties;
-    auto own = [](std::string name, auto L::*field) {
-      return FieldProperty<Listbox>(std::move(name), &Listbox::own_, field);
-    };
+    auto own = Own<&Listbox::own_>();
     return ControlRecord<Listbox>({Common("TabStop", &P::tabStop),
-                                   Common("Visible", &P::visible),
-                                   Common("HelpTag", &P::helpTag),
-                                   Common("AutoDeactivate", &P::autoDeactivate),
-                                   Common("Enabled", &P::enabled),
                                    own("Border", &L::border),
                                    own("ColumnCount", &L::columnCount),
                                    own("ColumnWidths", &L::columnWidths),
@@ -164,11 +158,6 @@ const ClassRecord& Listbox::Lookup() {
                                    own("GridLinesVertical", &L::gridLinesVertical),
                                    own("DefaultRowHeight", &L::defaultRowHeight),
                                    own("_ScrollWidth", &L::scrollWidth),
-                                   Common("TextFont", &P::textFont),
-                                   Common("TextSize", &P::textSize),
-                                   Common("Bold", &P::bold),
-                                   Common("Italic", &P::italic),
-                                   Common("Underline", &P::underline),
                                    own("Hierarchical", &L::hierarchical),
                                    own("EnableDrag", &L::enableDrag),
                                    own("EnableDragReorder", &L::enableDragReorder),
@@ -182,8 +171,6 @@ const ClassRecord& Listbox::Lookup() {
   }();
   return record;
 }
-
-const ClassRecord& Listbox::NativeClass() const { return Lookup(); }
 
 const ListContent& Listbox::Content() const {
   const int32_t columns = ColumnCount();
