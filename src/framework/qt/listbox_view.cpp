@@ -234,14 +234,8 @@ int ListboxView::InnerWidth() const {
 }
 
 bool ListboxView::VerticalBarExpected() const {
-  switch (verticalScrollBarPolicy()) {
-    case Qt::ScrollBarAlwaysOn:
-      return true;
-    case Qt::ScrollBarAlwaysOff:
-      return false;
-    case Qt::ScrollBarAsNeeded:
-      break;
-  }
+  const Qt::ScrollBarPolicy policy = verticalScrollBarPolicy();
+  if (policy != Qt::ScrollBarAsNeeded) return policy == Qt::ScrollBarAlwaysOn;
   const QHeaderView* header = horizontalHeader();
   const int headingHeight = header->isHidden() ? 0 : header->sizeHint().height();
   return verticalHeader()->length() > contentsRect().height() - headingHeight;
