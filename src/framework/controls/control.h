@@ -1,6 +1,5 @@
 #pragma once
 
-#include <climits>
 #include <cstdint>
 #include <map>
 #include <memory>
