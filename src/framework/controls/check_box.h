@@ -22,7 +22,7 @@ class CheckBox : public Control {
   void Value(bool ticked);
 
  protected:
-  const ClassRecord& NativeClass() const override;
+  const ClassRecord& NativeClass() const override { return Lookup(); }
   std::unique_ptr<ControlPeer> MakePeer(fw::Window& w) override { return PeerFor(w, *this, own_); }
 
  private:

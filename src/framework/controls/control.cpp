@@ -28,11 +28,14 @@ const ClassRecord& Control::Lookup() {
   return record;
 }
 
-const ClassRecord& Control::NativeClass() const { return Lookup(); }
-
-Control::Control() = default;
-
-Control::~Control() = default;
+std::vector<PropertyInfo> Control::LookProperties() {
+  using P = ControlProperties;
+  return {Common("Enabled", &P::enabled),    Common("Visible", &P::visible),
+          Common("HelpTag", &P::helpTag),    Common("AutoDeactivate", &P::autoDeactivate),
+          Common("TextFont", &P::textFont),  Common("TextSize", &P::textSize),
+          Common("Bold", &P::bold),          Common("Italic", &P::italic),
+          Common("Underline", &P::underline)};
+}
 
 Ref<Window> Control::Window() const { return window_.lock(); }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <climits>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -8,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/runtime/color.h"
 #include "framework/runtime/class_record.h"
+#include "framework/runtime/color.h"
 #include "framework/runtime/delegate.h"
 #include "framework/runtime/property_field.h"
 
@@ -83,9 +82,6 @@ class Control : public Object {
   static constexpr const char* kTypeName = "RectControl";
   static const ClassRecord& Lookup();
 
-  Control();
-  ~Control() override;
-
   void Constructor() {}
 
   const std::string& Name() const { return common_.name; }
@@ -115,9 +111,10 @@ class Control : public Object {
   ControlPeer* Peer() const { return peer_.get(); }
 
  protected:
-  const ClassRecord& NativeClass() const override;
+  const ClassRecord& NativeClass() const override { return Lookup(); }
 
-  // The record of a control class: the common head, then its own tables.
+  // The record of a control class: the common head, then its own tables,
+  // after what every kind shows alike.
   template <class C>
   static ClassRecord ControlRecord(std::vector<PropertyInfo> properties,
                                    std::vector<EventInfo> events = {}) {
@@ -125,7 +122,8 @@ class Control : public Object {
     r.name = C::kTypeName;
     r.base = &Control::Lookup();
     r.attributes = {{"__Scope", "Public"}};
-    r.properties = std::move(properties);
+    r.properties = LookProperties();
+    r.properties.insert(r.properties.end(), properties.begin(), properties.end());
     r.raises = std::move(events);
     r.factory = [] { return std::make_shared<C>(); };
     return r;
@@ -140,12 +138,19 @@ class Control : public Object {
   static PropertyInfo Common(std::string name, V ControlProperties::*field) {
     return FieldProperty<Control>(std::move(name), &Control::common_, field);
   }
+  // The same for a kind's own values, kept in its member kOwn.
+  template <auto kOwn>
+  static auto Own() {
+    return [](std::string name, auto field) { return FieldProperty(std::move(name), kOwn, field); };
+  }
 
   ControlProperties common_;
   // The window's controls, while it lives.
   const std::vector<Ref<Control>>* Neighbours() const;
 
  private:
+  static std::vector<PropertyInfo> LookProperties();
+
   std::unique_ptr<ControlPeer> peer_;
   std::weak_ptr<fw::Window> window_;
   const ControlHost* host_ = nullptr;  // lives as long as window_

@@ -6,43 +6,21 @@ const ClassRecord& EditField::Lookup() {
   static const ClassRecord record = [] {
     using P = ControlProperties;
     using S = EditFieldProperties;
-    auto own = [](std::string name, auto S::*field) {
-      return FieldProperty<EditField>(std::move(name), &EditField::own_, field);
-    };
-    return ControlRecord<EditField>({Common("TabStop", &P::tabStop),
-                                     own("Border", &S::border),
-                                     own("Multiline", &S::multiline),
-                                     own("ScrollbarHorizontal", &S::scrollbarHorizontal),
-                                     own("ScrollbarVertical", &S::scrollbarVertical),
-                                     own("Styled", &S::styled),
-                                     own("Password", &S::password),
-                                     own("UseFocusRing", &S::useFocusRing),
-                                     Common("TextColor", &P::textColor),
-                                     own("BackColor", &S::backColor),
-                                     Common("Enabled", &P::enabled),
-                                     own("Format", &S::format),
-                                     Common("Visible", &P::visible),
-                                     Common("HelpTag", &P::helpTag),
-                                     Common("AutoDeactivate", &P::autoDeactivate),
-                                     Common("TextFont", &P::textFont),
-                                     Common("TextSize", &P::textSize),
-                                     Common("Bold", &P::bold),
-                                     Common("Italic", &P::italic),
-                                     Common("Underline", &P::underline),
-                                     own("Text", &S::text),
-                                     own("Mask", &S::mask),
-                                     own("ReadOnly", &S::readOnly),
-                                     own("LimitText", &S::limitText),
-                                     own("AcceptTabs", &S::acceptTabs),
-                                     own("Alignment", &S::alignment),
-                                     Common("DataSource", &P::dataSource),
-                                     Common("DataField", &P::dataField)},
-                                    {KeyDown, KeyUp, TextChange});
+    auto own = Own<&EditField::own_>();
+    return ControlRecord<EditField>(
+        {Common("TabStop", &P::tabStop), own("Border", &S::border), own("Multiline", &S::multiline),
+         own("ScrollbarHorizontal", &S::scrollbarHorizontal),
+         own("ScrollbarVertical", &S::scrollbarVertical), own("Styled", &S::styled),
+         own("Password", &S::password), own("UseFocusRing", &S::useFocusRing),
+         Common("TextColor", &P::textColor), own("BackColor", &S::backColor),
+         own("Format", &S::format), own("Text", &S::text), own("Mask", &S::mask),
+         own("ReadOnly", &S::readOnly), own("LimitText", &S::limitText),
+         own("AcceptTabs", &S::acceptTabs), own("Alignment", &S::alignment),
+         Common("DataSource", &P::dataSource), Common("DataField", &P::dataField)},
+        {KeyDown, KeyUp, TextChange});
   }();
   return record;
 }
-
-const ClassRecord& EditField::NativeClass() const { return Lookup(); }
 
 std::unique_ptr<ControlPeer> EditField::MakePeer(fw::Window& window) {
   peerMultiline_ = own_.multiline;

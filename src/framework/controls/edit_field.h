@@ -33,10 +33,9 @@ class EditField : public Control {
 
   std::string Text() const;
   void Text(std::string text);
-  bool Multiline() const { return own_.multiline; }
 
  protected:
-  const ClassRecord& NativeClass() const override;
+  const ClassRecord& NativeClass() const override { return Lookup(); }
   std::unique_ptr<ControlPeer> MakePeer(fw::Window& window) override;
   void SyncPeer() override;
 

@@ -41,33 +41,22 @@ WidthEntry ReadWidth(std::string_view entry) {
   return {percent ? WidthEntry::kPercent : WidthEntry::kPixels, std::min(value, kMaxColumnPixels)};
 }
 
-std::vector<WidthEntry> ReadWidths(std::string_view widthList, int32_t columns) {
-  std::vector<WidthEntry> entries(static_cast<size_t>(columns));
-  size_t start = 0;
-  for (auto& entry : entries) {
-    const size_t comma = widthList.find(',', start);
-    entry =
-        ReadWidth(widthList.substr(start, comma == std::string_view::npos ? comma : comma - start));
-    if (comma == std::string_view::npos) break;
-    start = comma + 1;
-  }
-  return entries;
-}
-
 int32_t ClampColumns(int32_t columns) {
   return std::clamp(columns, int32_t{1}, Listbox::kMaxColumns);
 }
 
-std::vector<std::string> SplitCells(std::string_view line, int32_t columns) {
-  std::vector<std::string> cells(static_cast<size_t>(columns));
+// The first `count` pieces of the text between separators; those missing
+// are empty.
+std::vector<std::string_view> Pieces(std::string_view text, char separator, int32_t count) {
+  std::vector<std::string_view> pieces(static_cast<size_t>(count));
   size_t start = 0;
-  for (auto& cell : cells) {
-    const size_t tab = line.find('\t', start);
-    cell = std::string(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-    if (tab == std::string_view::npos) break;
-    start = tab + 1;
+  for (auto& piece : pieces) {
+    const size_t end = text.find(separator, start);
+    piece = text.substr(start, end == std::string_view::npos ? end : end - start);
+    if (end == std::string_view::npos) break;
+    start = end + 1;
   }
-  return cells;
+  return pieces;
 }
 
 }  // namespace
@@ -81,7 +70,8 @@ ListContent ParseListText(std::string_view text, int32_t columns, bool hasHeadin
   while (pos < text.size()) {
     const size_t end = text.find_first_of("\r\n", pos);
     const std::string_view line = text.substr(pos, end == std::string_view::npos ? end : end - pos);
-    auto cells = SplitCells(line, content.columns);
+    const auto pieces = Pieces(line, '\t', content.columns);
+    std::vector<std::string> cells(pieces.begin(), pieces.end());
     if (first && hasHeading) {
       content.headings = std::move(cells);
     } else {
@@ -100,7 +90,9 @@ std::vector<int32_t> ResolveColumnWidths(std::string_view widthList, int32_t col
   if (columns <= 0) return {};
   columns = std::min(columns, Listbox::kMaxColumns);
   const double whole = std::clamp<double>(available, 0, kMaxColumnPixels);
-  const auto entries = ReadWidths(widthList, columns);
+  std::vector<WidthEntry> entries;
+  for (std::string_view entry : Pieces(widthList, ',', columns))
+    entries.push_back(ReadWidth(entry));
 
   std::vector<double> widths(entries.size());
   double taken = 0;
@@ -143,14 +135,8 @@ const ClassRecord& Listbox::Lookup() {
   static const ClassRecord record = [] {
     using P = ControlProperties;
     using L = ListboxProperties;
-    auto own = [](std::string name, auto L::*field) {
-      return FieldProperty<Listbox>(std::move(name), &Listbox::own_, field);
-    };
+    auto own = Own<&Listbox::own_>();
     return ControlRecord<Listbox>({Common("TabStop", &P::tabStop),
-                                   Common("Visible", &P::visible),
-                                   Common("HelpTag", &P::helpTag),
-                                   Common("AutoDeactivate", &P::autoDeactivate),
-                                   Common("Enabled", &P::enabled),
                                    own("Border", &L::border),
                                    own("ColumnCount", &L::columnCount),
                                    own("ColumnWidths", &L::columnWidths),
@@ -164,11 +150,6 @@ const ClassRecord& Listbox::Lookup() {
                                    own("GridLinesVertical", &L::gridLinesVertical),
                                    own("DefaultRowHeight", &L::defaultRowHeight),
                                    own("_ScrollWidth", &L::scrollWidth),
-                                   Common("TextFont", &P::textFont),
-                                   Common("TextSize", &P::textSize),
-                                   Common("Bold", &P::bold),
-                                   Common("Italic", &P::italic),
-                                   Common("Underline", &P::underline),
                                    own("Hierarchical", &L::hierarchical),
                                    own("EnableDrag", &L::enableDrag),
                                    own("EnableDragReorder", &L::enableDragReorder),
@@ -182,8 +163,6 @@ const ClassRecord& Listbox::Lookup() {
   }();
   return record;
 }
-
-const ClassRecord& Listbox::NativeClass() const { return Lookup(); }
 
 const ListContent& Listbox::Content() const {
   const int32_t columns = ColumnCount();

@@ -94,7 +94,7 @@ class Listbox : public Control {
   int32_t ScrollPosition() const;
 
  protected:
-  const ClassRecord& NativeClass() const override;
+  const ClassRecord& NativeClass() const override { return Lookup(); }
   std::unique_ptr<ControlPeer> MakePeer(fw::Window& window) override;
   void SyncPeer() override;
 

@@ -5,23 +5,15 @@ namespace fw {
 const ClassRecord& PushButton::Lookup() {
   static const ClassRecord record = [] {
     using P = ControlProperties;
-    auto own = [](std::string name, auto PushButtonProperties::*field) {
-      return FieldProperty<PushButton>(std::move(name), &PushButton::own_, field);
-    };
+    auto own = Own<&PushButton::own_>();
     return ControlRecord<PushButton>(
         {Common("TabStop", &P::tabStop), own("Caption", &PushButtonProperties::caption),
          own("Default", &PushButtonProperties::isDefault),
-         own("Cancel", &PushButtonProperties::cancel), Common("Enabled", &P::enabled),
-         Common("Visible", &P::visible), Common("HelpTag", &P::helpTag),
-         Common("AutoDeactivate", &P::autoDeactivate), Common("TextFont", &P::textFont),
-         Common("TextSize", &P::textSize), Common("Bold", &P::bold), Common("Italic", &P::italic),
-         Common("Underline", &P::underline)},
+         own("Cancel", &PushButtonProperties::cancel)},
         {Action});
   }();
   return record;
 }
-
-const ClassRecord& PushButton::NativeClass() const { return Lookup(); }
 
 void PushButton::Caption(std::string caption) {
   own_.caption = std::move(caption);

@@ -6,22 +6,13 @@ const ClassRecord& RadioButton::Lookup() {
   static const ClassRecord record = [] {
     using P = ControlProperties;
     using S = RadioButtonProperties;
-    auto own = [](std::string name, auto S::*field) {
-      return FieldProperty<RadioButton>(std::move(name), &RadioButton::own_, field);
-    };
+    auto own = Own<&RadioButton::own_>();
     return ControlRecord<RadioButton>(
-        {Common("TabStop", &P::tabStop), own("Caption", &S::caption),
-         Common("Enabled", &P::enabled), Common("Visible", &P::visible),
-         Common("HelpTag", &P::helpTag), Common("AutoDeactivate", &P::autoDeactivate),
-         Common("TextFont", &P::textFont), Common("TextSize", &P::textSize),
-         Common("Bold", &P::bold), Common("Italic", &P::italic), Common("Underline", &P::underline),
-         own("Value", &S::value)},
+        {Common("TabStop", &P::tabStop), own("Caption", &S::caption), own("Value", &S::value)},
         {Action});
   }();
   return record;
 }
-
-const ClassRecord& RadioButton::NativeClass() const { return Lookup(); }
 
 // The screen knows best: selecting one button clears its neighbours.
 bool RadioButton::Value() const { return Peer() ? Peer()->Checked() : own_.value; }

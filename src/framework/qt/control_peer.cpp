@@ -12,14 +12,6 @@
 
 namespace fw::qt {
 
-namespace {
-
-bool HasText(const std::string& text) {
-  return text.find_first_not_of(" \t\r\n") != std::string::npos;
-}
-
-}  // namespace
-
 ControlPeer::ControlPeer(Control& owner, QWidget* widget) : owner_(owner), widget_(widget) {
   widget->installEventFilter(this);
   // A scrolling widget's clicks and drops land on its viewport.
@@ -54,7 +46,8 @@ void ControlPeer::Sync() {
   widget_->setFont(scale.ToScreen(MakeFont(p.textFont, p.textSize, p.bold, p.italic, p.underline)));
   widget_->setEnabled(p.enabled);
   widget_->setVisible(p.visible);
-  widget_->setToolTip(HasText(p.helpTag) ? ToQt(p.helpTag) : QString());
+  const bool hasTip = p.helpTag.find_first_not_of(" \t\r\n") != std::string::npos;
+  widget_->setToolTip(hasTip ? ToQt(p.helpTag) : QString());
   if (!p.tabStop) widget_->setFocusPolicy(Qt::NoFocus);
   if (showOwn) showOwn();
 }

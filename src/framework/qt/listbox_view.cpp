@@ -207,12 +207,8 @@ void ListboxView::SetGridLines(bool horizontal, bool vertical) {
 void ListboxView::SetRowHeight(int height) {
   constexpr int kTallest = 10000;
   // A little air above and below the text.
-  if (height <= 0) {
-    height = fontMetrics().height() + 6;
-  } else {
-    height = ScaleOf(this).ToScreen(height);
-  }
-  height = std::min(height, kTallest);
+  height =
+      std::min(height <= 0 ? fontMetrics().height() + 6 : ScaleOf(this).ToScreen(height), kTallest);
   QHeaderView* rows = verticalHeader();
   if (rows->defaultSectionSize() == height) return;
   rows->setMinimumSectionSize(std::min(height, rows->minimumSectionSize()));
@@ -234,14 +230,8 @@ int ListboxView::InnerWidth() const {
 }
 
 bool ListboxView::VerticalBarExpected() const {
-  switch (verticalScrollBarPolicy()) {
-    case Qt::ScrollBarAlwaysOn:
-      return true;
-    case Qt::ScrollBarAlwaysOff:
-      return false;
-    case Qt::ScrollBarAsNeeded:
-      break;
-  }
+  const Qt::ScrollBarPolicy policy = verticalScrollBarPolicy();
+  if (policy != Qt::ScrollBarAsNeeded) return policy == Qt::ScrollBarAlwaysOn;
   const QHeaderView* header = horizontalHeader();
   const int headingHeight = header->isHidden() ? 0 : header->sizeHint().height();
   return verticalHeader()->length() > contentsRect().height() - headingHeight;

@@ -53,33 +53,23 @@ Flat FlatOf(const Picture& picture) {
   return {data.size, data.colour, data.pixels};
 }
 
-// 255 where the mask is black, 0 where it is white, at the picture's size.
-QImage AlphaOf(const Flat& mask, QSize size) {
+// The image where the mask is black, see-through where it is white.
+QImage Masked(const QImage& image, const Flat& mask) {
+  const QSize size = image.size();
   QImage pixels = mask.Pixels();
   QImage shape =
       (pixels.size() == size ? pixels
                              : pixels.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
           .convertToFormat(QImage::Format_RGB32);
-  QImage alpha(size, QImage::Format_Grayscale8);
-  if (alpha.isNull() || shape.isNull()) return alpha;
+  QImage result(size, QImage::Format_ARGB32_Premultiplied);
+  if (result.isNull() || shape.isNull()) return result;
   for (int y = 0; y < size.height(); ++y) {
-    const auto* from = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
-    uchar* to = alpha.scanLine(y);
-    for (int x = 0; x < size.width(); ++x) to[x] = static_cast<uchar>(255 - qGray(from[x]));
-  }
-  return alpha;
-}
-
-QImage ApplyMask(const QImage& image, const QImage& alpha) {
-  QImage result(image.size(), QImage::Format_ARGB32_Premultiplied);
-  if (result.isNull() || alpha.isNull()) return result;
-  for (int y = 0; y < image.height(); ++y) {
     const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    const uchar* shape = alpha.constScanLine(y);
+    const auto* cover = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
     auto* target = reinterpret_cast<QRgb*>(result.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      target[x] =
-          qPremultiply(qRgba(qRed(source[x]), qGreen(source[x]), qBlue(source[x]), shape[x]));
+    for (int x = 0; x < size.width(); ++x) {
+      const int alpha = 255 - qGray(cover[x]);
+      target[x] = qPremultiply(qRgba(qRed(source[x]), qGreen(source[x]), qBlue(source[x]), alpha));
     }
   }
   return result;
@@ -90,7 +80,7 @@ class Shaped {
  public:
   Shaped(Flat picture, Flat mask) : picture_(std::move(picture)), mask_(std::move(mask)) {}
   const QImage& Image() {
-    if (image_.isNull()) image_ = ApplyMask(picture_.Pixels(), AlphaOf(mask_, picture_.size));
+    if (image_.isNull()) image_ = Masked(picture_.Pixels(), mask_);
     return image_;
   }
 
@@ -119,32 +109,6 @@ std::shared_ptr<Shaped> ShapedOf(Flat picture, Flat mask) {
   return shaped;
 }
 
-// The picture as a drawing takes it: shaped by its mask, or as it is.
-struct Source {
-  Flat flat;
-  std::shared_ptr<Shaped> shaped;
-};
-
-Source SourceOf(const Picture& picture) {
-  Source source{FlatOf(picture), nullptr};
-  if (const Ref<Picture>& mask = PictureData::Of(picture).mask) {
-    source.shaped = ShapedOf(source.flat, FlatOf(*mask));
-  }
-  return source;
-}
-
-void DrawSource(QPainter& painter, const Source& source, const QRectF& to, const QRectF& from,
-                bool scaled) {
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, scaled);
-  if (source.shaped) {
-    painter.drawImage(to, source.shaped->Image(), from);
-  } else if (!scaled && source.flat.pixels.isNull()) {
-    painter.fillRect(to, source.flat.colour);
-  } else {
-    painter.drawImage(to, source.flat.Pixels(), from);
-  }
-}
-
 }  // namespace
 
 Ref<Picture> PictureData::Make(QSize size, int32_t depth) {
@@ -164,10 +128,6 @@ const QImage& ImageOf(const Picture& picture) {
   }
   return data.pixels;
 }
-
-int Surface::Width() const { return picture_ ? picture_->Width() : width_; }
-
-int Surface::Height() const { return picture_ ? picture_->Height() : height_; }
 
 void Surface::FillUnderlay(bool covered) {
   if (painter_ && underlay_ && !covered) painter_->fillRect(0, 0, width_, height_, *underlay_);
@@ -232,10 +192,21 @@ void Surface::DrawPicture(const Picture& picture, Area toArea, Area fromArea) {
     return;
   }
   // The picture as it is now, whenever the drawing is made: also when a
-  // picture is drawn into itself.
-  Draw([source = SourceOf(picture), to, from,
-        scaled](QPainter& painter) { DrawSource(painter, source, to, from, scaled); },
-       coversAll);
+  // picture is drawn into itself. Shaped by its mask, or as it is.
+  Flat flat = FlatOf(picture);
+  std::shared_ptr<Shaped> shaped = data.mask ? ShapedOf(flat, FlatOf(*data.mask)) : nullptr;
+  Draw(
+      [flat, shaped, to, from, scaled](QPainter& painter) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, scaled);
+        if (shaped) {
+          painter.drawImage(to, shaped->Image(), from);
+        } else if (!scaled && flat.pixels.isNull()) {
+          painter.fillRect(to, flat.colour);
+        } else {
+          painter.drawImage(to, flat.Pixels(), from);
+        }
+      },
+      coversAll);
 }
 
 Ref<Graphics> GraphicsOnPainter(QPainter& painter, int width, int height,

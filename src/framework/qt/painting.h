@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
-#include <QRectF>
 #include <QSize>
 #include <cstdint>
 #include <functional>
@@ -40,14 +39,15 @@ const QImage& ImageOf(const Picture& picture);
 // one paint.
 class Surface : public fw::Surface {
  public:
-  explicit Surface(Ref<Picture> picture) : picture_(std::move(picture)) {}
+  explicit Surface(Ref<Picture> picture)
+      : picture_(std::move(picture)), width_(picture_->Width()), height_(picture_->Height()) {}
   // On a painter, an underlay colour is filled in before the first drawing,
   // unless that drawing covers the whole surface with opaque pixels anyway.
   Surface(QPainter& painter, int width, int height, std::optional<QColor> underlay = {})
       : painter_(&painter), width_(width), height_(height), underlay_(underlay) {}
 
-  int Width() const override;
-  int Height() const override;
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
   void Fill(int left, int top, int width, int height, Color colour) override;
   void DrawPicture(const Picture& picture, Area to, Area from) override;
   void Detach();
