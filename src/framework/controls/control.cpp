@@ -7,7 +7,6 @@ const ClassRecord& Control::Lookup() {
     using P = ControlProperties;
     ClassRecord r;
     r.name = "RectControl";
-    r.attributes = {{"__Scope", "Public"}};
     r.virtualMethods = {"Constructor"};
     r.properties = {Common("Name", &P::name),
                     Common("Index", &P::index),

@@ -121,7 +121,6 @@ class Control : public Object {
     ClassRecord r;
     r.name = C::kTypeName;
     r.base = &Control::Lookup();
-    r.attributes = {{"__Scope", "Public"}};
     r.properties = LookProperties();
     r.properties.insert(r.properties.end(), properties.begin(), properties.end());
     r.raises = std::move(events);
