@@ -146,6 +146,12 @@ Qt::WindowFlags FlagsFor(const WindowProperties& p) {
   return flags;
 }
 
+bool HoldsNoText(QWidget* field) {
+  if (auto* line = qobject_cast<QLineEdit*>(field)) return line->text().isEmpty();
+  if (auto* area = qobject_cast<QPlainTextEdit*>(field)) return area->document()->isEmpty();
+  return false;
+}
+
 }  // namespace
 
 Window* WindowOf(const QWidget* widget) {
@@ -195,9 +201,8 @@ void WindowPeer::Apply(const WindowProperties& p) {
     frame_->setWindowFlags(flags);
     flags_ = flags;
   }
-  wantsMenuBar_ = p.menuBarVisible;
-  if (wantsMenuBar_ && !menuBar_) BuildMenuBar();
-  if (menuBar_) menuBar_->setVisible(wantsMenuBar_);
+  if (p.menuBarVisible && !menuBar_) BuildMenuBar();
+  if (menuBar_) menuBar_->setVisible(p.menuBarVisible);
   if (!scaleChosen_) ChooseScale(p);
   auto extent = [this](int32_t v) { return scale_.ToScreen(Extent(v)); };
   if (p.resizeable) {
@@ -228,7 +233,7 @@ void WindowPeer::ChooseScale(const WindowProperties& p) {
 Scale WindowPeer::FittingFor(const WindowProperties& p, QMargins frame) const {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return Scale();
-  if (wantsMenuBar_ && menuBar_) frame.setTop(frame.top() + menuBar_->sizeHint().height());
+  if (p.menuBarVisible && menuBar_) frame.setTop(frame.top() + menuBar_->sizeHint().height());
   QSize content(ContentExtent(p, p.width, p.minWidth, p.maxWidth),
                 ContentExtent(p, p.height, p.minHeight, p.maxHeight));
   return FittingScale(content, frame, screen->availableGeometry());
@@ -251,17 +256,14 @@ void WindowPeer::BuildMenuBar() {
 }
 
 void WindowPeer::ArrangeFocus(const std::vector<Ref<Control>>& controls) {
-  std::vector<Control*> order;
-  for (const auto& c : controls) order.push_back(c.get());
-  std::stable_sort(order.begin(), order.end(), [](Control* a, Control* b) {
-    return a->Common().tabIndex < b->Common().tabIndex;
-  });
+  std::vector<Ref<Control>> order = controls;
+  std::ranges::stable_sort(order, {}, [](const Ref<Control>& c) { return c->Common().tabIndex; });
   // The content comes first in the focus chain: it holds the focus in a
   // window with nothing to type into, so that Space and Return press no
   // button until the user has put the focus on one with Tab.
   QWidget* previous = content_;
   typingFields_.clear();
-  for (Control* c : order) {
+  for (const Ref<Control>& c : order) {
     QWidget* w = WidgetOf(*c);
     if (!w || w->focusPolicy() == Qt::NoFocus) continue;
     if (previous) QWidget::setTabOrder(previous, w);
@@ -269,16 +271,6 @@ void WindowPeer::ArrangeFocus(const std::vector<Ref<Control>>& controls) {
     if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)) typingFields_.push_back(w);
   }
 }
-
-namespace {
-
-bool HoldsNoText(QWidget* field) {
-  if (auto* line = qobject_cast<QLineEdit*>(field)) return line->text().isEmpty();
-  if (auto* area = qobject_cast<QPlainTextEdit*>(field)) return area->document()->isEmpty();
-  return false;
-}
-
-}  // namespace
 
 // Only a field still waiting for the user's typing takes the focus by
 // itself: a stray key must not change a text or a number that the program
@@ -343,18 +335,13 @@ QPoint WindowPeer::BesideCaller(QSize frameSize) {
 
 void WindowPeer::FollowPlacement() {
   followingFor_.start();
-  framedSince_ = -1;
-  lastSeen_ = QRect();
-  if (!follow_) {
-    follow_ = new QTimer(frame_);
-    follow_->setInterval(kFollowTickMs);
-    QObject::connect(follow_, &QTimer::timeout, frame_, [this] { KeepPlaced(); });
-  }
-  follow_->start();
+  follow_ = new QTimer(frame_);
+  QObject::connect(follow_, &QTimer::timeout, frame_, [this] { KeepPlaced(); });
+  follow_->start(kFollowTickMs);
 }
 
 void WindowPeer::KeepPlaced() {
-  if (!follow_ || !follow_->isActive() || !frame_->isVisible()) return;
+  if (!frame_->isVisible()) return;
   QWindow* native = frame_->windowHandle();
   QScreen* screen = frame_->screen();
   if (!native || !screen) return;
@@ -430,11 +417,10 @@ void WindowPeer::SetOnScreen(bool on) {
     StayOnScreen(frame_);
     return;
   }
-  bool first = !placed_;
-  if (first) {
-    Place(owner_.Properties().placement);
-    placed_ = true;
-  }
+  // A window is placed once, as it first comes onto the screen; from then
+  // on its place is followed for a while.
+  bool first = !follow_;
+  if (first) Place(owner_.Properties().placement);
   shownFor_.start();
   firstPaintSeen_ = false;
   frame_->show();

@@ -82,9 +82,7 @@ class WindowPeer : public fw::WindowPeer {
   Scale scale_;
   bool scaleChosen_ = false;
   bool scaleAssumesFrame_ = false;
-  bool placed_ = false;
   bool firstPaintSeen_ = false;
-  bool wantsMenuBar_ = false;
   bool made_ = false;
 };
 
