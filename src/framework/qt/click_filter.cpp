@@ -55,7 +55,8 @@ class ClickFilter : public QObject {
     // the click itself then changes guards the place.
     if (newPress) {
       anchor_ = last_;
-      frontAtAnchor_ = FrontWindow();
+      Window* front = WindowSystem::Front();
+      frontAtAnchor_ = front ? front->weak_from_this() : std::weak_ptr<Object>();
     }
     return false;
   }
@@ -76,11 +77,6 @@ class ClickFilter : public QObject {
     bool near = std::abs(moved.x()) + std::abs(moved.y()) <= distance;
     quint64 now = mouse.timestamp();
     return near && now > earlier.time && now - earlier.time <= interval;
-  }
-
-  static std::weak_ptr<Object> FrontWindow() {
-    Window* front = WindowSystem::Front();
-    return front ? front->weak_from_this() : std::weak_ptr<Object>();
   }
 
   // Whether the press is on the front window and that window came to the

@@ -30,24 +30,17 @@ QString ProgramName() {
 
 // The face that the window speaks in: the one most of its controls use.
 QFont FaceOf(const Window* window) {
-  QFont chosen = QFont();
-  if (window) {
-    QMap<QString, int> uses;
-    QMap<QString, QFont> fonts;
-    for (QWidget* w :
-         window->Peer().Content()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      QString family = w->font().family();
-      ++uses[family];
-      fonts.insert(family, w->font());
-    }
-    int most = 0;
-    for (auto it = uses.cbegin(); it != uses.cend(); ++it) {
-      if (it.value() > most) {
-        most = it.value();
-        chosen = fonts.value(it.key());
-      }
-    }
+  // Each family with how many controls use it and the font of the last one.
+  QMap<QString, std::pair<int, QFont>> uses;
+  const QWidget* content = window ? window->Peer().Content() : nullptr;
+  for (QWidget* w :
+       content ? content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly) : QList<QWidget*>()) {
+    auto& use = uses[w->font().family()];
+    ++use.first;
+    use.second = w->font();
   }
+  auto most = std::ranges::max_element(uses, {}, [](const auto& use) { return use.first; });
+  QFont chosen = most == uses.end() ? QFont() : most->second;
   QFont face(chosen.family());
   face.setPixelSize(std::max(kLeastTextSize, chosen.pixelSize()));
   return face;
