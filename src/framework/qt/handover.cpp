@@ -4,7 +4,6 @@
 #include <QBackingStore>
 #include <QPointer>
 #include <QTimer>
-#include <QWidget>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -134,11 +133,8 @@ void Settle() {
   }
   if (s.replaced && KeyboardInLeaving() && !s.keyboardAsked) {
     s.keyboardAsked = true;
-    static bool watching = false;
-    if (!watching) {
-      watching = true;
-      QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [] { SettleSoon(); });
-    }
+    static QMetaObject::Connection watching =
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [] { SettleSoon(); });
     WindowSystem::ReturnKeyboard();
     WaitAtMostALittle();
     return;
