@@ -59,7 +59,7 @@ class WindowPeer : public fw::WindowPeer {
   // was meant to be, its title bar on the work area, wherever the window
   // manager put it.
   void KeepPlaced();
-  void Place(int placement);
+  void Place();
   void BuildMenuBar();
   void ChooseScale(const WindowProperties& p);
   Scale FittingFor(const WindowProperties& p, QMargins frame) const;
