@@ -30,11 +30,6 @@ constexpr StandardEdit kStandardEdits[] = {
     {"EditCopy", Edit::Copy, "copy"},    {"EditPaste", Edit::Paste, "paste"},
     {"EditClear", Edit::Clear, nullptr}, {"EditSelectAll", Edit::SelectAll, "selectAll"}};
 
-bool ClipboardHasText() {
-  const QClipboard* clipboard = QGuiApplication::clipboard();
-  return clipboard && !clipboard->text().isEmpty();
-}
-
 bool CanEdit(Edit edit, QWidget* focus) {
   auto* line = qobject_cast<QLineEdit*>(focus);
   auto* area = qobject_cast<QPlainTextEdit*>(focus);
@@ -50,7 +45,7 @@ bool CanEdit(Edit edit, QWidget* focus) {
     case Edit::Copy:
       return selected && (!line || line->echoMode() == QLineEdit::Normal);
     case Edit::Paste:
-      return line ? !readOnly && ClipboardHasText() : area->canPaste();
+      return line ? !readOnly && !QGuiApplication::clipboard()->text().isEmpty() : area->canPaste();
     case Edit::SelectAll:
       return line ? !line->text().isEmpty() : !area->document()->isEmpty();
   }

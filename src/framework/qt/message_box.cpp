@@ -81,15 +81,11 @@ class MessageBox : public QDialog {
  protected:
   void keyPressEvent(QKeyEvent* event) override {
     // Every key that means "go on" closes the box at its press, once.
-    switch (event->key()) {
-      case Qt::Key_Return:
-      case Qt::Key_Enter:
-      case Qt::Key_Space:
-      case Qt::Key_Escape:
-        if (!event->isAutoRepeat()) accept();
-        return;
-      default:
-        QDialog::keyPressEvent(event);
+    static constexpr int kGoOn[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape};
+    if (std::ranges::find(kGoOn, event->key()) == std::end(kGoOn)) {
+      QDialog::keyPressEvent(event);
+    } else if (!event->isAutoRepeat()) {
+      accept();
     }
   }
 };
