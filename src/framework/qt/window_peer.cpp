@@ -324,13 +324,6 @@ QPoint WindowPeer::BesideCaller(QSize frameSize) {
   return places.window;
 }
 
-void WindowPeer::FollowPlacement() {
-  followingFor_.start();
-  follow_ = new QTimer(frame_);
-  QObject::connect(follow_, &QTimer::timeout, frame_, [this] { KeepPlaced(); });
-  follow_->start(kFollowTickMs);
-}
-
 void WindowPeer::KeepPlaced() {
   if (!frame_->isVisible()) return;
   QWindow* native = frame_->windowHandle();
@@ -412,7 +405,12 @@ void WindowPeer::SetOnScreen(bool on) {
   firstPaintSeen_ = false;
   frame_->show();
   ComingOnScreen(frame_);
-  if (first) FollowPlacement();
+  if (first) {
+    followingFor_.start();
+    follow_ = new QTimer(frame_);
+    QObject::connect(follow_, &QTimer::timeout, frame_, [this] { KeepPlaced(); });
+    follow_->start(kFollowTickMs);
+  }
   FocusFirstEmptyField();
 }
 

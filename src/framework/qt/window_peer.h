@@ -65,7 +65,6 @@ class WindowPeer : public fw::WindowPeer {
   Scale FittingFor(const WindowProperties& p, QMargins frame) const;
   void ScaleForFrame(QMargins frame);
   void FocusFirstEmptyField();
-  void FollowPlacement();
 
   Window& owner_;
   QPointer<QWidget> frame_;
