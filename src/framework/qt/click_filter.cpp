@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QStyleHints>
+#include <utility>
 
 #include "framework/application/dispatch.h"
 #include "framework/qt/window_peer.h"
@@ -24,12 +25,8 @@ class ClickFilter : public QObject {
  public:
   bool eventFilter(QObject* target, QEvent* event) override {
     if (!target->isWidgetType()) return false;
-    if (event->type() == QEvent::MouseButtonRelease) {
-      // The release of a press that did nothing does nothing either.
-      bool swallow = swallowRelease_;
-      swallowRelease_ = false;
-      return swallow;
-    }
+    // The release of a press that did nothing does nothing either.
+    if (event->type() == QEvent::MouseButtonRelease) return std::exchange(swallowRelease_, false);
     bool press = event->type() == QEvent::MouseButtonPress;
     if (!press && event->type() != QEvent::MouseButtonDblClick) return false;
     auto* mouse = static_cast<QMouseEvent*>(event);
@@ -47,15 +44,15 @@ class ClickFilter : public QObject {
       swallowRelease_ = true;
       return true;
     }
-    if (press && newPress) {
-      if (Window* window = WindowOf(widget)) window->Peer().PressedInto();
-    }
-    if (press) BringWindowForward(widget);
+    Window* window = WindowOf(widget);
+    if (press && newPress && window) window->Peer().PressedInto();
+    if (press) BringWindowForward(window);
     // Taken after the press has brought its own window forward: only what
     // the click itself then changes guards the place.
     if (newPress) {
       anchor_ = last_;
-      frontAtAnchor_ = FrontWindow();
+      Window* front = WindowSystem::Front();
+      frontAtAnchor_ = front ? front->weak_from_this() : std::weak_ptr<Object>();
     }
     return false;
   }
@@ -78,11 +75,6 @@ class ClickFilter : public QObject {
     return near && now > earlier.time && now - earlier.time <= interval;
   }
 
-  static std::weak_ptr<Object> FrontWindow() {
-    Window* front = WindowSystem::Front();
-    return front ? front->weak_from_this() : std::weak_ptr<Object>();
-  }
-
   // Whether the press is on the front window and that window came to the
   // front since the anchor press. Held weakly, so that a window built where
   // a closed one lay is not taken for it.
@@ -92,8 +84,7 @@ class ClickFilter : public QObject {
     return front && WindowOf(widget) == front && before.get() != static_cast<Object*>(front);
   }
 
-  static void BringWindowForward(QWidget* widget) {
-    Window* window = WindowOf(widget);
+  static void BringWindowForward(Window* window) {
     if (!window || WindowSystem::Front() == window) return;
     Ref<Object> keep = window->shared_from_this();
     Dispatch([window] { WindowSystem::NativeActivated(*window); });

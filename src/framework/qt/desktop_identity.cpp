@@ -14,10 +14,7 @@ struct Identity {
   std::vector<std::string> iconFiles;
 };
 
-Identity& Current() {
-  static Identity identity;
-  return identity;
-}
+Identity identity;
 
 // Reading the icon in all its sizes and handing it to the window manager
 // cost more than anything else on the way to the first window being
@@ -32,8 +29,7 @@ class IconAfterFirstPaint : public QObject {
     deleteLater();
     QTimer::singleShot(0, qApp, [] {
       QIcon icon;
-      for (const std::string& file : Current().iconFiles)
-        icon.addFile(QString::fromStdString(file));
+      for (const std::string& file : identity.iconFiles) icon.addFile(QString::fromStdString(file));
       // A missing or unreadable icon file leaves the desktop's generic icon.
       if (!icon.availableSizes().isEmpty()) QApplication::setWindowIcon(icon);
     });
@@ -45,22 +41,17 @@ class IconAfterFirstPaint : public QObject {
 
 void SetDesktopIdentity(std::string windowClass, std::string desktopEntry,
                         std::vector<std::string> iconFiles) {
-  Current() = {std::move(windowClass), std::move(desktopEntry), std::move(iconFiles)};
+  identity = {std::move(windowClass), std::move(desktopEntry), std::move(iconFiles)};
   if (QApplication::instance()) ApplyDesktopIdentity();
 }
 
 std::string ToolkitInstanceName() {
-  std::string name = Current().windowClass;
-  if (name.empty()) return "guiframework";
+  if (identity.windowClass.empty()) return "guiframework";
   // By custom the instance is the class in lower case, as a command is named.
-  for (char& c : name) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return name;
+  return QByteArray::fromStdString(identity.windowClass).toLower().toStdString();
 }
 
 void ApplyDesktopIdentity() {
-  const Identity& identity = Current();
   // On X11 the application's name is the class part of every window's
   // WM_CLASS, which task bars match against the desktop entry; Wayland
   // matches the entry's id.

@@ -43,8 +43,6 @@ void SpeakGerman() {
   if (translator->load(german, QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
     QCoreApplication::installTranslator(translator);
-  } else {
-    delete translator;
   }
 }
 

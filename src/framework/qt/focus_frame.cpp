@@ -30,17 +30,14 @@ class FocusFrameWidget : public QWidget {
   }
 };
 
-QPointer<FocusFrameWidget>& Frame() {
-  static QPointer<FocusFrameWidget> frame;
-  return frame;
-}
+// One frame at a time: only one control has the focus.
+QPointer<FocusFrameWidget> frame;
 
 }  // namespace
 
 void ShowFocusFrame(QWidget* control) {
   QWidget* content = control ? control->parentWidget() : nullptr;
   if (!content) return;
-  auto& frame = Frame();
   if (!frame || frame->parentWidget() != content) {
     delete frame.data();
     frame = new FocusFrameWidget(content);
@@ -53,7 +50,6 @@ void ShowFocusFrame(QWidget* control) {
 }
 
 void HideFocusFrame(QWidget* control) {
-  auto& frame = Frame();
   if (frame && frame->around == control) frame->hide();
 }
 

@@ -27,13 +27,10 @@ class WithoutOwnFocusMark : public Button {
     QStyleOptionButton option;
     this->initStyleOption(&option);
     option.state &= ~QStyle::State_HasFocus;
-    if constexpr (std::is_base_of_v<QCheckBox, Button>) {
-      painter.drawControl(QStyle::CE_CheckBox, option);
-    } else if constexpr (std::is_base_of_v<QRadioButton, Button>) {
-      painter.drawControl(QStyle::CE_RadioButton, option);
-    } else {
-      painter.drawControl(QStyle::CE_PushButton, option);
-    }
+    painter.drawControl(std::is_base_of_v<QCheckBox, Button>      ? QStyle::CE_CheckBox
+                        : std::is_base_of_v<QRadioButton, Button> ? QStyle::CE_RadioButton
+                                                                  : QStyle::CE_PushButton,
+                        option);
   }
 };
 

@@ -4,8 +4,8 @@
 #include <QBackingStore>
 #include <QPointer>
 #include <QTimer>
-#include <QWidget>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "framework/window/window_system.h"
@@ -23,18 +23,11 @@ struct Leaver {
   bool deleteAfter = false;
 };
 
-// Input meant for a frame that is on its way out goes nowhere: its window
-// is gone or hidden for the program.
-class InputBlocker : public QObject {
- public:
-  bool eventFilter(QObject* target, QEvent* event) override;
-};
-
 struct State {
   std::vector<Leaver> leaving;
   std::vector<QPointer<QWidget>> coming;
   QPointer<QTimer> deadline;
-  QPointer<InputBlocker> blocker;
+  QPointer<QObject> blocker;
   bool settlePosted = false;
   bool keyboardAsked = false;
   // A frame came onto the screen since the frames last left: the keyboard
@@ -47,25 +40,30 @@ State& S() {
   return state;
 }
 
-bool IsInput(QEvent::Type type) {
-  switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-      return true;
-    default:
-      return false;
-  }
+std::vector<Leaver>::iterator LeaverOf(const QWidget* frame) {
+  return std::ranges::find(S().leaving, frame, [](const Leaver& l) { return l.frame.data(); });
 }
 
-bool InputBlocker::eventFilter(QObject* target, QEvent* event) {
-  if (S().leaving.empty() || !IsInput(event->type()) || !target->isWidgetType()) return false;
-  return Leaving(static_cast<QWidget*>(target)->window());
-}
+// Input meant for a frame that is on its way out goes nowhere: its window
+// is gone or hidden for the program.
+constexpr QEvent::Type kInput[] = {QEvent::MouseButtonPress,
+                                   QEvent::MouseButtonRelease,
+                                   QEvent::MouseButtonDblClick,
+                                   QEvent::Wheel,
+                                   QEvent::KeyPress,
+                                   QEvent::KeyRelease,
+                                   QEvent::ShortcutOverride};
+
+class InputBlocker : public QObject {
+ public:
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (S().leaving.empty() || std::ranges::find(kInput, event->type()) == std::end(kInput) ||
+        !target->isWidgetType()) {
+      return false;
+    }
+    return Leaving(static_cast<QWidget*>(target)->window());
+  }
+};
 
 void Go(const Leaver& leaver) {
   QWidget* frame = leaver.frame;
@@ -135,11 +133,8 @@ void Settle() {
   }
   if (s.replaced && KeyboardInLeaving() && !s.keyboardAsked) {
     s.keyboardAsked = true;
-    static bool watching = false;
-    if (!watching) {
-      watching = true;
-      QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [] { SettleSoon(); });
-    }
+    static QMetaObject::Connection watching =
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [] { SettleSoon(); });
     WindowSystem::ReturnKeyboard();
     WaitAtMostALittle();
     return;
@@ -170,11 +165,9 @@ void LeaveScreen(QWidget* frame, bool deleteAfter) {
     Go({frame, deleteAfter});
     return;
   }
-  for (Leaver& l : s.leaving) {
-    if (l.frame == frame) {
-      l.deleteAfter = l.deleteAfter || deleteAfter;
-      return;
-    }
+  if (auto at = LeaverOf(frame); at != s.leaving.end()) {
+    at->deleteAfter = at->deleteAfter || deleteAfter;
+    return;
   }
   // What the frame shows stays as it was, whatever happens to its widgets.
   frame->setUpdatesEnabled(false);
@@ -187,18 +180,12 @@ void LeaveScreen(QWidget* frame, bool deleteAfter) {
   SettleSoon();
 }
 
-bool Leaving(const QWidget* frame) {
-  const auto& leaving = S().leaving;
-  return frame && std::any_of(leaving.begin(), leaving.end(),
-                              [frame](const Leaver& l) { return l.frame == frame; });
-}
+bool Leaving(const QWidget* frame) { return frame && LeaverOf(frame) != S().leaving.end(); }
 
 void StayOnScreen(QWidget* frame) {
-  auto& leaving = S().leaving;
-  auto at = std::find_if(leaving.begin(), leaving.end(),
-                         [frame](const Leaver& l) { return l.frame == frame; });
-  if (at == leaving.end() || at->deleteAfter) return;
-  leaving.erase(at);
+  auto at = LeaverOf(frame);
+  if (at == S().leaving.end() || at->deleteAfter) return;
+  S().leaving.erase(at);
   frame->setUpdatesEnabled(true);
 }
 
@@ -219,8 +206,7 @@ void Painted(QWidget* frame) {
 
 void LeaveAllNow() {
   auto& s = S();
-  std::vector<Leaver> leaving = std::move(s.leaving);
-  s.leaving.clear();
+  std::vector<Leaver> leaving = std::exchange(s.leaving, {});
   if (s.deadline) s.deadline->stop();
   for (const Leaver& l : leaving) Go(l);
 }

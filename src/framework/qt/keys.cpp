@@ -1,51 +1,35 @@
 #include "framework/qt/keys.h"
 
+#include <algorithm>
+
 namespace fw::qt {
 
+namespace {
+
+// The keys that type no character, and what stands for them; none for the
+// modifier keys and for what is no key at all.
+struct NamedKey {
+  int key;
+  const char* text;
+};
+
+constexpr NamedKey kNamedKeys[] = {
+    {Qt::Key_Return, "\r"},        {Qt::Key_Enter, "\r"},       {Qt::Key_Backspace, "\b"},
+    {Qt::Key_Tab, "\t"},           {Qt::Key_Backtab, "\t"},     {Qt::Key_Escape, "\x1b"},
+    {Qt::Key_Delete, "\x7f"},      {Qt::Key_Left, "\x1c"},      {Qt::Key_Right, "\x1d"},
+    {Qt::Key_Up, "\x1e"},          {Qt::Key_Down, "\x1f"},      {Qt::Key_Home, "\x01"},
+    {Qt::Key_End, "\x04"},         {Qt::Key_PageUp, "\x0b"},    {Qt::Key_PageDown, "\x0c"},
+    {Qt::Key_Shift, nullptr},      {Qt::Key_Control, nullptr},  {Qt::Key_Alt, nullptr},
+    {Qt::Key_AltGr, nullptr},      {Qt::Key_Meta, nullptr},     {Qt::Key_Super_L, nullptr},
+    {Qt::Key_Super_R, nullptr},    {Qt::Key_CapsLock, nullptr}, {Qt::Key_NumLock, nullptr},
+    {Qt::Key_ScrollLock, nullptr}, {Qt::Key_unknown, nullptr}};
+
+}  // namespace
+
 std::optional<std::string> KeyText(const QKeyEvent& event) {
-  switch (event.key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return "\r";
-    case Qt::Key_Backspace:
-      return "\b";
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-      return "\t";
-    case Qt::Key_Escape:
-      return "\x1b";
-    case Qt::Key_Delete:
-      return "\x7f";
-    case Qt::Key_Left:
-      return "\x1c";
-    case Qt::Key_Right:
-      return "\x1d";
-    case Qt::Key_Up:
-      return "\x1e";
-    case Qt::Key_Down:
-      return "\x1f";
-    case Qt::Key_Home:
-      return "\x01";
-    case Qt::Key_End:
-      return "\x04";
-    case Qt::Key_PageUp:
-      return "\x0b";
-    case Qt::Key_PageDown:
-      return "\x0c";
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-    case Qt::Key_ScrollLock:
-    case Qt::Key_unknown:
-      return std::nullopt;
-    default:
-      break;
+  const NamedKey* named = std::ranges::find(kNamedKeys, event.key(), &NamedKey::key);
+  if (named != std::end(kNamedKeys)) {
+    return named->text ? std::optional<std::string>(named->text) : std::nullopt;
   }
   if (event.modifiers().testFlag(Qt::ControlModifier)) return std::nullopt;
   QString text = event.text();

@@ -4,82 +4,62 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <algorithm>
+#include <string_view>
 
 #include "framework/application/dispatch.h"
 #include "framework/menu/menu_item.h"
-#include "framework/qt/qt_text.h"
 
 namespace fw::qt {
 
 namespace {
 
-enum class Edit { None, Undo, Cut, Copy, Paste, Clear, SelectAll };
+enum class Edit { Undo, Cut, Copy, Paste, Clear, SelectAll };
 
 // The standard editing entries are known by their names, as on every
-// platform that has them; they act on the text field that has the focus.
-Edit EditOf(const std::string& name) {
-  if (name == "EditUndo") return Edit::Undo;
-  if (name == "EditCut") return Edit::Cut;
-  if (name == "EditCopy") return Edit::Copy;
-  if (name == "EditPaste") return Edit::Paste;
-  if (name == "EditClear") return Edit::Clear;
-  if (name == "EditSelectAll") return Edit::SelectAll;
-  return Edit::None;
-}
+// platform that has them; they act on the text field that has the focus,
+// through the slot that both kinds of field have for them.
+struct StandardEdit {
+  std::string_view name;
+  Edit edit;
+  const char* slot;  // none for Clear: it removes only the selection
+};
 
-bool ClipboardHasText() {
-  const QClipboard* clipboard = QGuiApplication::clipboard();
-  return clipboard && !clipboard->text().isEmpty();
-}
+constexpr StandardEdit kStandardEdits[] = {
+    {"EditUndo", Edit::Undo, "undo"},    {"EditCut", Edit::Cut, "cut"},
+    {"EditCopy", Edit::Copy, "copy"},    {"EditPaste", Edit::Paste, "paste"},
+    {"EditClear", Edit::Clear, nullptr}, {"EditSelectAll", Edit::SelectAll, "selectAll"}};
 
 bool CanEdit(Edit edit, QWidget* focus) {
-  if (auto* line = qobject_cast<QLineEdit*>(focus)) {
-    bool selected = line->hasSelectedText();
-    switch (edit) {
-      case Edit::Undo: return line->isUndoAvailable();
-      case Edit::Cut: case Edit::Clear: return selected && !line->isReadOnly();
-      case Edit::Copy: return selected && line->echoMode() == QLineEdit::Normal;
-      case Edit::Paste: return !line->isReadOnly() && ClipboardHasText();
-      case Edit::SelectAll: return !line->text().isEmpty();
-      case Edit::None: return false;
-    }
-  }
-  if (auto* area = qobject_cast<QPlainTextEdit*>(focus)) {
-    bool selected = area->textCursor().hasSelection();
-    switch (edit) {
-      case Edit::Undo: return area->document()->isUndoAvailable() && !area->isReadOnly();
-      case Edit::Cut: case Edit::Clear: return selected && !area->isReadOnly();
-      case Edit::Copy: return selected;
-      case Edit::Paste: return area->canPaste();
-      case Edit::SelectAll: return !area->document()->isEmpty();
-      case Edit::None: return false;
-    }
+  auto* line = qobject_cast<QLineEdit*>(focus);
+  auto* area = qobject_cast<QPlainTextEdit*>(focus);
+  if (!line && !area) return false;
+  bool readOnly = line ? line->isReadOnly() : area->isReadOnly();
+  bool selected = line ? line->hasSelectedText() : area->textCursor().hasSelection();
+  switch (edit) {
+    case Edit::Undo:
+      return line ? line->isUndoAvailable() : area->document()->isUndoAvailable() && !readOnly;
+    case Edit::Cut:
+    case Edit::Clear:
+      return selected && !readOnly;
+    case Edit::Copy:
+      return selected && (!line || line->echoMode() == QLineEdit::Normal);
+    case Edit::Paste:
+      return line ? !readOnly && !QGuiApplication::clipboard()->text().isEmpty() : area->canPaste();
+    case Edit::SelectAll:
+      return line ? !line->text().isEmpty() : !area->document()->isEmpty();
   }
   return false;
 }
 
-void DoEdit(Edit edit, QWidget* focus) {
-  if (!CanEdit(edit, focus)) return;
-  if (auto* line = qobject_cast<QLineEdit*>(focus)) {
-    switch (edit) {
-      case Edit::Undo: line->undo(); break;
-      case Edit::Cut: line->cut(); break;
-      case Edit::Copy: line->copy(); break;
-      case Edit::Paste: line->paste(); break;
-      case Edit::Clear: line->del(); break;
-      case Edit::SelectAll: line->selectAll(); break;
-      case Edit::None: break;
-    }
-  } else if (auto* area = qobject_cast<QPlainTextEdit*>(focus)) {
-    switch (edit) {
-      case Edit::Undo: area->undo(); break;
-      case Edit::Cut: area->cut(); break;
-      case Edit::Copy: area->copy(); break;
-      case Edit::Paste: area->paste(); break;
-      case Edit::Clear: area->textCursor().removeSelectedText(); break;
-      case Edit::SelectAll: area->selectAll(); break;
-      case Edit::None: break;
-    }
+void DoEdit(const StandardEdit& standard, QWidget* focus) {
+  if (!CanEdit(standard.edit, focus)) return;
+  if (standard.slot) {
+    QMetaObject::invokeMethod(focus, standard.slot);
+  } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
+    line->del();
+  } else {
+    qobject_cast<QPlainTextEdit*>(focus)->textCursor().removeSelectedText();
   }
 }
 
@@ -98,26 +78,21 @@ void AddEntries(QMenu* menu, const MenuItem& parent) {
     QAction* action = menu->addAction(QString::fromStdString(item->Text()));
     action->setObjectName(QString::fromStdString(item->Name()));
     action->setShortcut(Shortcut(item->KeyboardShortcut()));
-    Edit edit = EditOf(item->Name());
-    std::weak_ptr<MenuItem> weak = item;
-    QObject::connect(action, &QAction::triggered, [weak, edit] {
-      if (edit != Edit::None) {
-        DoEdit(edit, QApplication::focusWidget());
-        return;
-      }
-      if (Ref<MenuItem> chosen = weak.lock()) Dispatch([&] { chosen->Action(); });
-    });
-    if (edit != Edit::None) action->setProperty("fwEdit", static_cast<int>(edit));
-  }
-  // Editing entries are enabled only when they can act on the focused field.
-  QObject::connect(menu, &QMenu::aboutToShow, [menu] {
-    for (QAction* action : menu->actions()) {
-      QVariant edit = action->property("fwEdit");
-      if (edit.isValid()) {
-        action->setEnabled(CanEdit(static_cast<Edit>(edit.toInt()), QApplication::focusWidget()));
-      }
+    const auto* standard = std::ranges::find(kStandardEdits, item->Name(), &StandardEdit::name);
+    if (standard == std::end(kStandardEdits)) {
+      std::weak_ptr<MenuItem> weak = item;
+      QObject::connect(action, &QAction::triggered, [weak] {
+        if (Ref<MenuItem> chosen = weak.lock()) Dispatch([&] { chosen->Action(); });
+      });
+      continue;
     }
-  });
+    QObject::connect(action, &QAction::triggered,
+                     [standard] { DoEdit(*standard, QApplication::focusWidget()); });
+    // Enabled only when it can act on the focused field.
+    QObject::connect(menu, &QMenu::aboutToShow, action, [action, standard] {
+      action->setEnabled(CanEdit(standard->edit, QApplication::focusWidget()));
+    });
+  }
 }
 
 }  // namespace

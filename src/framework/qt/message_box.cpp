@@ -30,24 +30,17 @@ QString ProgramName() {
 
 // The face that the window speaks in: the one most of its controls use.
 QFont FaceOf(const Window* window) {
-  QFont chosen = QFont();
-  if (window) {
-    QMap<QString, int> uses;
-    QMap<QString, QFont> fonts;
-    for (QWidget* w :
-         window->Peer().Content()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      QString family = w->font().family();
-      ++uses[family];
-      fonts.insert(family, w->font());
-    }
-    int most = 0;
-    for (auto it = uses.cbegin(); it != uses.cend(); ++it) {
-      if (it.value() > most) {
-        most = it.value();
-        chosen = fonts.value(it.key());
-      }
-    }
+  // Each family with how many controls use it and the font of the last one.
+  QMap<QString, std::pair<int, QFont>> uses;
+  const QWidget* content = window ? window->Peer().Content() : nullptr;
+  for (QWidget* w :
+       content ? content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly) : QList<QWidget*>()) {
+    auto& use = uses[w->font().family()];
+    ++use.first;
+    use.second = w->font();
   }
+  auto most = std::ranges::max_element(uses, {}, [](const auto& use) { return use.first; });
+  QFont chosen = most == uses.end() ? QFont() : most->second;
   QFont face(chosen.family());
   face.setPixelSize(std::max(kLeastTextSize, chosen.pixelSize()));
   return face;
@@ -88,15 +81,11 @@ class MessageBox : public QDialog {
  protected:
   void keyPressEvent(QKeyEvent* event) override {
     // Every key that means "go on" closes the box at its press, once.
-    switch (event->key()) {
-      case Qt::Key_Return:
-      case Qt::Key_Enter:
-      case Qt::Key_Space:
-      case Qt::Key_Escape:
-        if (!event->isAutoRepeat()) accept();
-        return;
-      default:
-        QDialog::keyPressEvent(event);
+    static constexpr int kGoOn[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape};
+    if (std::ranges::find(kGoOn, event->key()) == std::end(kGoOn)) {
+      QDialog::keyPressEvent(event);
+    } else if (!event->isAutoRepeat()) {
+      accept();
     }
   }
 };

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace fw::qt {
 
@@ -77,8 +78,7 @@ QPoint CallerClearing(const QRect& area, const QRect& caller, const QRect& windo
 
 QPoint PlaceCentred(const QRect& area, QSize frameSize) {
   QPoint at = area.center() - QPoint(frameSize.width() / 2, frameSize.height() / 2);
-  return {Clamp(at.x(), frameSize.width(), area.left(), area.width()),
-          Clamp(at.y(), frameSize.height(), area.top(), area.height())};
+  return KeepWithin(area, QRect(at, frameSize));
 }
 
 QPoint KeepWithin(const QRect& area, const QRect& frame) {
@@ -94,17 +94,14 @@ BesidePlaces PlaceBeside(const QRect& area, const QRect& caller, QSize frameSize
   const int xs[] = {caller.right() + 1, caller.left() - w, area.left(), area.right() + 1 - w};
   const int ys[] = {caller.top(), area.top(), area.bottom() + 1 - h};
   QPoint best;
-  double bestCost = 0;
-  bool first = true;
+  double bestCost = std::numeric_limits<double>::infinity();
   for (int x : xs) {
     for (int y : ys) {
-      QRect window(Clamp(x, w, area.left(), area.width()), Clamp(y, h, area.top(), area.height()),
-                   w, h);
-      double cost = Cost(window, caller, obstacles);
-      if (first || cost < bestCost) {
-        best = window.topLeft();
+      QPoint at = KeepWithin(area, QRect(x, y, w, h));
+      double cost = Cost(QRect(at, frameSize), caller, obstacles);
+      if (cost < bestCost) {
+        best = at;
         bestCost = cost;
-        first = false;
       }
     }
   }
@@ -116,15 +113,11 @@ std::vector<Obstacle> ObstaclesOn(const QWidget* content) {
   if (!content) return obstacles;
   for (const QWidget* w : content->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (!w->isVisible() || !w->isEnabled()) continue;
-    double weight = 0;
     bool field = qobject_cast<const QLineEdit*>(w);
-    if (field) {
-      weight = kFieldWeight;
-    } else if (qobject_cast<const QAbstractButton*>(w)) {
-      weight = kButtonWeight;
-    } else if (qobject_cast<const QAbstractScrollArea*>(w)) {
-      weight = kOtherWeight;
-    }
+    double weight = field                                         ? kFieldWeight
+                    : qobject_cast<const QAbstractButton*>(w)     ? kButtonWeight
+                    : qobject_cast<const QAbstractScrollArea*>(w) ? kOtherWeight
+                                                                  : 0;
     if (weight > 0) {
       obstacles.push_back({QRect(w->mapToGlobal(QPoint(0, 0)), w->size()), weight, field});
     }

@@ -1,6 +1,5 @@
 #include "framework/qt/window_peer.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -11,6 +10,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
+#include <utility>
 
 #include "framework/application/application.h"
 #include "framework/application/dispatch.h"
@@ -18,14 +18,12 @@
 #include "framework/menu/menu_item.h"
 #include "framework/qt/click_filter.h"
 #include "framework/qt/control_peer.h"
-#include "framework/qt/focus_frame.h"
 #include "framework/qt/handover.h"
 #include "framework/qt/menu_bar_qt.h"
 #include "framework/qt/painting.h"
 #include "framework/qt/placement.h"
 #include "framework/qt/qt_text.h"
 #include "framework/window/toolkit.h"
-#include "framework/window/window.h"
 #include "framework/window/window_system.h"
 
 namespace fw::qt {
@@ -60,7 +58,6 @@ class FrameWidget : public QWidget {
  public:
   explicit FrameWidget(Window& owner) : owner_(owner) {
     setProperty(kOwnerProperty, QVariant::fromValue(static_cast<void*>(&owner)));
-    setAttribute(Qt::WA_DeleteOnClose, false);
   }
 
  protected:
@@ -123,7 +120,6 @@ class ContentWidget : public QWidget {
     Detach(*g);
   }
 
- private:
   Window& owner_;
 };
 
@@ -132,9 +128,11 @@ int Extent(int32_t v) { return std::clamp(v, 0, QWIDGETSIZE_MAX); }
 
 // The size the content will have: the toolkit holds a resizeable one within
 // its limits.
-int ContentExtent(const WindowProperties& p, int32_t size, int32_t least, int32_t most) {
-  if (!p.resizeable) return Extent(size);
-  return std::max(Extent(least), std::min(Extent(size), Extent(most)));
+QSize ContentSize(const WindowProperties& p) {
+  QSize size(Extent(p.width), Extent(p.height));
+  if (!p.resizeable) return size;
+  return size.boundedTo({Extent(p.maxWidth), Extent(p.maxHeight)})
+      .expandedTo({Extent(p.minWidth), Extent(p.minHeight)});
 }
 
 Qt::WindowFlags FlagsFor(const WindowProperties& p) {
@@ -146,13 +144,17 @@ Qt::WindowFlags FlagsFor(const WindowProperties& p) {
   return flags;
 }
 
+bool HoldsNoText(QWidget* field) {
+  if (auto* line = qobject_cast<QLineEdit*>(field)) return line->text().isEmpty();
+  if (auto* area = qobject_cast<QPlainTextEdit*>(field)) return area->document()->isEmpty();
+  return false;
+}
+
 }  // namespace
 
 Window* WindowOf(const QWidget* widget) {
-  const QWidget* top = widget ? widget->window() : nullptr;
-  if (!top) return nullptr;
-  QVariant owner = top->property(kOwnerProperty);
-  return owner.isValid() ? static_cast<Window*>(owner.value<void*>()) : nullptr;
+  if (!widget) return nullptr;
+  return static_cast<Window*>(widget->window()->property(kOwnerProperty).value<void*>());
 }
 
 Scale ScaleOf(const QWidget* widget) {
@@ -195,9 +197,8 @@ void WindowPeer::Apply(const WindowProperties& p) {
     frame_->setWindowFlags(flags);
     flags_ = flags;
   }
-  wantsMenuBar_ = p.menuBarVisible;
-  if (wantsMenuBar_ && !menuBar_) BuildMenuBar();
-  if (menuBar_) menuBar_->setVisible(wantsMenuBar_);
+  if (p.menuBarVisible && !menuBar_) BuildMenuBar();
+  if (menuBar_) menuBar_->setVisible(p.menuBarVisible);
   if (!scaleChosen_) ChooseScale(p);
   auto extent = [this](int32_t v) { return scale_.ToScreen(Extent(v)); };
   if (p.resizeable) {
@@ -228,10 +229,8 @@ void WindowPeer::ChooseScale(const WindowProperties& p) {
 Scale WindowPeer::FittingFor(const WindowProperties& p, QMargins frame) const {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return Scale();
-  if (wantsMenuBar_ && menuBar_) frame.setTop(frame.top() + menuBar_->sizeHint().height());
-  QSize content(ContentExtent(p, p.width, p.minWidth, p.maxWidth),
-                ContentExtent(p, p.height, p.minHeight, p.maxHeight));
-  return FittingScale(content, frame, screen->availableGeometry());
+  if (p.menuBarVisible && menuBar_) frame.setTop(frame.top() + menuBar_->sizeHint().height());
+  return FittingScale(ContentSize(p), frame, screen->availableGeometry());
 }
 
 void WindowPeer::ScaleForFrame(QMargins frame) {
@@ -251,17 +250,14 @@ void WindowPeer::BuildMenuBar() {
 }
 
 void WindowPeer::ArrangeFocus(const std::vector<Ref<Control>>& controls) {
-  std::vector<Control*> order;
-  for (const auto& c : controls) order.push_back(c.get());
-  std::stable_sort(order.begin(), order.end(), [](Control* a, Control* b) {
-    return a->Common().tabIndex < b->Common().tabIndex;
-  });
+  std::vector<Ref<Control>> order = controls;
+  std::ranges::stable_sort(order, {}, [](const Ref<Control>& c) { return c->Common().tabIndex; });
   // The content comes first in the focus chain: it holds the focus in a
   // window with nothing to type into, so that Space and Return press no
   // button until the user has put the focus on one with Tab.
   QWidget* previous = content_;
   typingFields_.clear();
-  for (Control* c : order) {
+  for (const Ref<Control>& c : order) {
     QWidget* w = WidgetOf(*c);
     if (!w || w->focusPolicy() == Qt::NoFocus) continue;
     if (previous) QWidget::setTabOrder(previous, w);
@@ -269,16 +265,6 @@ void WindowPeer::ArrangeFocus(const std::vector<Ref<Control>>& controls) {
     if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w)) typingFields_.push_back(w);
   }
 }
-
-namespace {
-
-bool HoldsNoText(QWidget* field) {
-  if (auto* line = qobject_cast<QLineEdit*>(field)) return line->text().isEmpty();
-  if (auto* area = qobject_cast<QPlainTextEdit*>(field)) return area->document()->isEmpty();
-  return false;
-}
-
-}  // namespace
 
 // Only a field still waiting for the user's typing takes the focus by
 // itself: a stray key must not change a text or a number that the program
@@ -296,22 +282,19 @@ void WindowPeer::FocusFirstEmptyField() {
 // A window shown smaller still has the size its layout gave it, unless the
 // user has resized it since.
 int WindowPeer::ContentWidth() const {
-  const WindowProperties& p = owner_.Properties();
-  int laidOut = ContentExtent(p, p.width, p.minWidth, p.maxWidth);
+  int laidOut = ContentSize(owner_.Properties()).width();
   return made_ ? scale_.FromScreen(content_->width(), laidOut) : laidOut;
 }
 
 int WindowPeer::ContentHeight() const {
-  const WindowProperties& p = owner_.Properties();
-  int laidOut = ContentExtent(p, p.height, p.minHeight, p.maxHeight);
+  int laidOut = ContentSize(owner_.Properties()).height();
   return made_ ? scale_.FromScreen(content_->height(), laidOut) : laidOut;
 }
 
-void WindowPeer::Place(int placement) {
-  Window* behind = WindowSystem::Behind(owner_);
+void WindowPeer::Place() {
+  Window* behind = owner_.Properties().placement == 4 ? WindowSystem::Behind(owner_) : nullptr;
   QWidget* caller = behind ? behind->Peer().Frame() : nullptr;
-  if (caller && !caller->isVisible()) caller = nullptr;
-  placedBeside_ = placement == 4 ? caller : nullptr;
+  placedBeside_ = caller && caller->isVisible() ? caller : nullptr;
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
   QRect area = screen->availableGeometry();
@@ -319,16 +302,16 @@ void WindowPeer::Place(int placement) {
   // mapped, and until then the toolkit places the window's own box: it is
   // placed by the frame our last window had.
   QMargins m = lastFrameMargins;
+  QPoint boxInFrame(m.left(), m.top());
   QSize size = frame_->sizeHint();
   if (placedBeside_) {
-    frame_->move(BesideCaller(size.grownBy(m)) + QPoint(m.left(), m.top()));
+    frame_->move(BesideCaller(size.grownBy(m)) + boxInFrame);
     return;
   }
   // The program's windows replace each other at one place: the window's
   // own box is centred, and its frame kept on the work area.
   QPoint box = PlaceCentred(area, size);
-  frame_->move(KeepWithin(area, QRect(box - QPoint(m.left(), m.top()), size.grownBy(m))) +
-               QPoint(m.left(), m.top()));
+  frame_->move(KeepWithin(area, QRect(box - boxInFrame, size.grownBy(m))) + boxInFrame);
 }
 
 QPoint WindowPeer::BesideCaller(QSize frameSize) {
@@ -341,20 +324,8 @@ QPoint WindowPeer::BesideCaller(QSize frameSize) {
   return places.window;
 }
 
-void WindowPeer::FollowPlacement() {
-  followingFor_.start();
-  framedSince_ = -1;
-  lastSeen_ = QRect();
-  if (!follow_) {
-    follow_ = new QTimer(frame_);
-    follow_->setInterval(kFollowTickMs);
-    QObject::connect(follow_, &QTimer::timeout, frame_, [this] { KeepPlaced(); });
-  }
-  follow_->start();
-}
-
 void WindowPeer::KeepPlaced() {
-  if (!follow_ || !follow_->isActive() || !frame_->isVisible()) return;
+  if (!frame_->isVisible()) return;
   QWindow* native = frame_->windowHandle();
   QScreen* screen = frame_->screen();
   if (!native || !screen) return;
@@ -391,19 +362,15 @@ void WindowPeer::ActivatedOnScreen() {
   // Some window managers give a new window the keyboard whatever it asks,
   // and some more than once (xfwm4 with its compositor): a window opened
   // beside another hands it back to the caller each time.
-  if (!owner_.OpensBeside() || !shownFor_.isValid() || shownFor_.elapsed() > kActivatedByItselfMs) {
-    return;
+  if (owner_.OpensBeside() && shownFor_.isValid() && shownFor_.elapsed() <= kActivatedByItselfMs) {
+    WindowSystem::ReturnKeyboard();
   }
-  WindowSystem::ReturnKeyboard();
 }
 
 void WindowPeer::PaintedOnScreen() {
   // A busy window manager activates the window only once it is mapped and
   // painted, which may be long after it was asked to show it.
-  if (!firstPaintSeen_) {
-    firstPaintSeen_ = true;
-    if (shownFor_.isValid()) shownFor_.start();
-  }
+  if (!std::exchange(firstPaintSeen_, true) && shownFor_.isValid()) shownFor_.start();
 }
 
 void WindowPeer::PressedInto() {
@@ -430,16 +397,20 @@ void WindowPeer::SetOnScreen(bool on) {
     StayOnScreen(frame_);
     return;
   }
-  bool first = !placed_;
-  if (first) {
-    Place(owner_.Properties().placement);
-    placed_ = true;
-  }
+  // A window is placed once, as it first comes onto the screen; from then
+  // on its place is followed for a while.
+  bool first = !follow_;
+  if (first) Place();
   shownFor_.start();
   firstPaintSeen_ = false;
   frame_->show();
   ComingOnScreen(frame_);
-  if (first) FollowPlacement();
+  if (first) {
+    followingFor_.start();
+    follow_ = new QTimer(frame_);
+    QObject::connect(follow_, &QTimer::timeout, frame_, [this] { KeepPlaced(); });
+    follow_->start(kFollowTickMs);
+  }
   FocusFirstEmptyField();
 }
 

@@ -59,13 +59,12 @@ class WindowPeer : public fw::WindowPeer {
   // was meant to be, its title bar on the work area, wherever the window
   // manager put it.
   void KeepPlaced();
-  void Place(int placement);
+  void Place();
   void BuildMenuBar();
   void ChooseScale(const WindowProperties& p);
   Scale FittingFor(const WindowProperties& p, QMargins frame) const;
   void ScaleForFrame(QMargins frame);
   void FocusFirstEmptyField();
-  void FollowPlacement();
 
   Window& owner_;
   QPointer<QWidget> frame_;
@@ -82,9 +81,7 @@ class WindowPeer : public fw::WindowPeer {
   Scale scale_;
   bool scaleChosen_ = false;
   bool scaleAssumesFrame_ = false;
-  bool placed_ = false;
   bool firstPaintSeen_ = false;
-  bool wantsMenuBar_ = false;
   bool made_ = false;
 };
 
