@@ -5,7 +5,7 @@
 // right after a click must wait for this first, or its click lands beside
 // the button.
 //
-//   e2e_pointer_free [SECONDS]      exit status 0 once free, 1 if not in time
+//   e2e_pointer_free [SECONDS]      exit status 0 once released, 1 if not in time
 #include <X11/Xlib.h>
 #include <unistd.h>
 
@@ -16,14 +16,16 @@ int main(int argc, char** argv) {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return 1;
   constexpr unsigned kButtons = Button1Mask | Button2Mask | Button3Mask;
-  for (int waited = 0; waited < seconds * 100; ++waited) {
+  bool released = false;
+  for (int waited = 0; !released && waited < seconds * 100; ++waited) {
     Window root, child;
     int rootX, rootY, x, y;
     unsigned mask = 0;
     XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y,
                   &mask);
-    if (!(mask & kButtons)) return 0;
-    usleep(10000);
+    released = !(mask & kButtons);
+    if (!released) usleep(10000);
   }
-  return 1;
+  XCloseDisplay(display);
+  return released ? 0 : 1;
 }
