@@ -279,6 +279,21 @@ void WindowPeer::FocusFirstEmptyField() {
   content_->setFocus(Qt::OtherFocusReason);
 }
 
+// As desktop programs do, a window shown again gives the focus back to the
+// field the user left it in; a button only ever gets it from the user.
+void WindowPeer::GiveFocus() {
+  QPointer<QWidget> field = std::exchange(focusWhenHidden_, nullptr);
+  if (field && field->isEnabled() && field->isVisibleTo(frame_) && TypesText(field)) {
+    field->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+  FocusFirstEmptyField();
+}
+
+bool WindowPeer::TypesText(const QWidget* widget) const {
+  return widget && std::ranges::find(typingFields_, widget) != typingFields_.end();
+}
+
 // A window shown smaller still has the size its layout gave it, unless the
 // user has resized it since.
 int WindowPeer::ContentWidth() const {
@@ -312,6 +327,30 @@ void WindowPeer::Place() {
   // own box is centred, and its frame kept on the work area.
   QPoint box = PlaceCentred(area, size);
   frame_->move(KeepWithin(area, QRect(box - boxInFrame, size.grownBy(m))) + boxInFrame);
+}
+
+// Its place is followed for a while: the window manager may put it
+// elsewhere than asked.
+void WindowPeer::FollowPlace() {
+  followingFor_.start();
+  framedSince_ = -1;
+  if (!follow_) {
+    follow_ = new QTimer(frame_);
+    QObject::connect(follow_, &QTimer::timeout, frame_, [this] { KeepPlaced(); });
+  }
+  follow_->start(kFollowTickMs);
+}
+
+// Called up again, from whichever window is now behind it, the window goes
+// where it would go as a new one: never over what the user works with on
+// that window. Its frame is known by then.
+void WindowPeer::PlaceBesideCallerAgain() {
+  Window* behind = WindowSystem::Behind(owner_);
+  QWidget* caller = behind ? behind->Peer().Frame() : nullptr;
+  if (!caller || !caller->isVisible() || Leaving(caller)) return;
+  placedBeside_ = caller;
+  frame_->move(BesideCaller(frame_->frameGeometry().size()));
+  FollowPlace();
 }
 
 QPoint WindowPeer::BesideCaller(QSize frameSize) {
@@ -386,32 +425,36 @@ bool WindowPeer::OnScreen() const { return made_ && frame_->isVisible() && !Leav
 void WindowPeer::SetOnScreen(bool on) {
   if (!made_ && !on) return;
   MakeWidgets();
-  if (on == OnScreen()) return;
+  bool placeAgain = std::exchange(placeAgain_, false) && on && follow_;
+  if (on == OnScreen()) {
+    if (placeAgain) PlaceBesideCallerAgain();
+    return;
+  }
   if (!on) {
     if (follow_) follow_->stop();
+    QWidget* focused = frame_->focusWidget();
+    focusWhenHidden_ = TypesText(focused) ? focused : nullptr;
     LeaveScreen(frame_, false);
     return;
   }
   if (Leaving(frame_)) {
-    // Hidden and shown again before it had gone.
+    // Hidden and shown again before it had gone: the focus never left.
     StayOnScreen(frame_);
+    focusWhenHidden_ = nullptr;
+    if (placeAgain) PlaceBesideCallerAgain();
     return;
   }
-  // A window is placed once, as it first comes onto the screen; from then
-  // on its place is followed for a while.
+  // A window is placed as it first comes onto the screen, and again only
+  // where the program calls it up beside another.
   bool first = !follow_;
   if (first) Place();
+  if (placeAgain) PlaceBesideCallerAgain();
   shownFor_.start();
   firstPaintSeen_ = false;
   frame_->show();
   ComingOnScreen(frame_);
-  if (first) {
-    followingFor_.start();
-    follow_ = new QTimer(frame_);
-    QObject::connect(follow_, &QTimer::timeout, frame_, [this] { KeepPlaced(); });
-    follow_->start(kFollowTickMs);
-  }
-  FocusFirstEmptyField();
+  if (first) FollowPlace();
+  GiveFocus();
 }
 
 void WindowPeer::Raise() {

@@ -38,6 +38,7 @@ class WindowPeer : public fw::WindowPeer {
   const Scale& ScaleShown() const { return scale_; }
 
   void SetOnScreen(bool on) override;
+  void PlaceAgain() override { placeAgain_ = true; }
   bool OnScreen() const;
   void Raise() override;
   // The window became the active one on the screen.
@@ -59,18 +60,23 @@ class WindowPeer : public fw::WindowPeer {
   // was meant to be, its title bar on the work area, wherever the window
   // manager put it.
   void KeepPlaced();
+  void FollowPlace();
   void Place();
+  void PlaceBesideCallerAgain();
   void BuildMenuBar();
   void ChooseScale(const WindowProperties& p);
   Scale FittingFor(const WindowProperties& p, QMargins frame) const;
   void ScaleForFrame(QMargins frame);
   void FocusFirstEmptyField();
+  void GiveFocus();
+  bool TypesText(const QWidget* widget) const;
 
   Window& owner_;
   QPointer<QWidget> frame_;
   QPointer<QWidget> content_;
   QPointer<QWidget> menuBar_;
   std::vector<QPointer<QWidget>> typingFields_;  // in the order of Tab
+  QPointer<QWidget> focusWhenHidden_;            // a typing field, or none
   QPointer<QWidget> placedBeside_;
   std::optional<Qt::WindowFlags> flags_;
   QPointer<QTimer> follow_;
@@ -82,6 +88,7 @@ class WindowPeer : public fw::WindowPeer {
   bool scaleChosen_ = false;
   bool scaleAssumesFrame_ = false;
   bool firstPaintSeen_ = false;
+  bool placeAgain_ = false;
   bool made_ = false;
 };
 

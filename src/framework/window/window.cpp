@@ -91,6 +91,9 @@ void Window::Show() {
   if (!open_) return;
   shown_ = true;
   properties_.visible = true;
+  // Called up from another window, it goes beside that one, wherever it
+  // was left beside an earlier one.
+  if (OpensBeside()) peer_->PlaceAgain();
   if (built_) WindowSystem::BringToFront(*this);
   WindowSystem::Changed();
 }

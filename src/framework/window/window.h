@@ -29,6 +29,9 @@ class WindowPeer {
   virtual int ContentWidth() const = 0;
   virtual int ContentHeight() const = 0;
   virtual void SetOnScreen(bool on) = 0;
+  // The program called the window up: when it next comes onto the screen or
+  // forward, it is placed as a new one would be.
+  virtual void PlaceAgain() = 0;
   virtual void Raise() = 0;
   virtual void TakeKeyboard(bool evenWhereItIs) = 0;
 };
