@@ -75,21 +75,67 @@ recall_message_and_double_click() {
   stays "double click on weiter shows the result and stays"
   # The list leaves the difficulty number and the buttons in sight; its
   # edge may lie on the number's border.
-  local result="$win" list w box most
+  local result="$win" list
   click 735 370 164 20                      # Liste einblenden
   wait_windows 2 "list over the result"
   list="$(printf '%s\n' "$wins" | grep -vx "$result")"
-  content_origin "$result"
-  settled_frame "$list" "list over the result"
-  for box in "469 358 62 34 3" "800 650 90 20 0" "735 370 164 20 0"; do
-    most="${box##* }"
-    w="$(covered_width ${box% *})"
-    (( w <= most )) || fail "the list (${fw}x${fh}+${fx}+${fy}) covers the result's control at ${box% *} by $w pixels (content at $ox,$oy)"
-  done
+  list_clear_of "$list" "list over the result" "469 358 62 34 3" "800 650 90 20 0" "735 370 164 20 0"
   if [ -n "$keep_screens" ]; then
     import -silent -window root "$work/root.png" && keep_screen "$work/root.png" "$label-list-over-result"
   fi
   echo "ok   $label the list leaves the difficulty number, weiter and the list button in sight"
+  stop_pid "$prog_pid"; prog_pid=""
+}
+
+# The list $1 leaves the controls of the window $win in sight, each given as
+# "LEFT TOP WIDTH HEIGHT MOST": its frame covers MOST pixels of it at most.
+list_clear_of() {
+  local list="$1" what="$2" box w; shift 2
+  content_origin "$win"
+  settled_frame "$list" "$what"
+  for box in "$@"; do
+    w="$(covered_width ${box% *})"
+    (( w <= ${box##* } )) || fail "$what: the list (${fw}x${fh}+${fx}+${fy}) covers the control at ${box% *} by $w pixels (content at $ox,$oy)"
+  done
+}
+
+# The window that replaced $win beside the list $1 is there; sets $win.
+next_beside() {
+  wait_gone "$win" "$2"
+  wait_windows 2 "$2"
+  win="$(printf '%s\n' "$wins" | grep -vx "$1")"
+}
+
+# A list left open, called up again from another window, goes beside that
+# one as a new list would: clear of the recall code field (on this screen
+# some buttons must be covered), then of "weiter", the difficulty number and
+# the list button of the result; the keyboard stays in the caller.
+list_called_up_again() {
+  local list
+  start_on_welcome again
+  click 325 553 308 35 box                  # neuen Text lernen
+  wait_single_window "$win" "again: code entry"
+  click 662 370 164 20                      # Liste einblenden
+  wait_windows 2 "again: list"
+  list="$(printf '%s\n' "$wins" | grep -vx "$win")"
+  click 210 650 90 20                       # zurück
+  next_beside "$list" "again: welcome window"
+  click 325 586 308 35 box                  # recall
+  next_beside "$list" "again: recall code entry"
+  click 715 366 165 20                      # Liste einblenden
+  list_clear_of "$list" "again: list beside the recall code entry" "440 359 96 28 3"
+  wait_focus "$win" "again: the recall code entry beside the list"
+  type_text band
+  press Return
+  next_beside "$list" "again: recall window"
+  click 403 535 60 20 box                   # Ja
+  click 435 591 80 22                       # the points field
+  type_text 15
+  click 800 650 90 20                       # weiter
+  next_beside "$list" "again: result"
+  click 735 370 164 20                      # Liste einblenden
+  list_clear_of "$list" "again: list over the result" "469 358 62 34 3" "800 650 90 20 0" "735 370 164 20 0"
+  echo "ok   $label a list called up again goes beside the window it is called from"
   stop_pid "$prog_pid"; prog_pid=""
 }
 
@@ -104,6 +150,11 @@ stray_keys_and_double_clicks() {
   type_text gold
   press Return
   wait_single_window "$win" "introduction"
+  # "zurück" gives the focus back to the code field: Return there goes on.
+  click 210 650 90 20
+  wait_single_window "$win" "code entry again"
+  press Return
+  wait_single_window "$win" "introduction after Return in the code entry shown again"
   press space; press Return
   stays "Space and Return in the introduction"
   double_click 800 650 90 20
@@ -602,6 +653,7 @@ part german_context_menu
 part second_start
 part list_beside_code_field 1280x1024
 part list_on_a_large_screen
+part list_called_up_again
 part small_screen 1024x768
 [ -n "$wm" ] && part small_screen 1280x720 40
 [ -n "$wm" ] && part netbook_screen

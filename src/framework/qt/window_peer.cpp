@@ -343,8 +343,11 @@ void WindowPeer::FollowPlace() {
 
 // Called up again, from whichever window is now behind it, the window goes
 // where it would go as a new one: never over what the user works with on
-// that window. Its frame is known by then.
+// that window. Its frame is known by then. A window manager that activates
+// the window it raises takes the keyboard from the caller, which gets it
+// back as from a new window.
 void WindowPeer::PlaceBesideCallerAgain() {
+  shownFor_.start();
   Window* behind = WindowSystem::Behind(owner_);
   QWidget* caller = behind ? behind->Peer().Frame() : nullptr;
   if (!caller || !caller->isVisible() || Leaving(caller)) return;
