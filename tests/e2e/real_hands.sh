@@ -106,10 +106,9 @@ next_beside() {
   win="$(printf '%s\n' "$wins" | grep -vx "$1")"
 }
 
-# A list left open, called up again from another window, goes beside that
-# one as a new list would: clear of the recall code field (on this screen
-# some buttons must be covered), then of "weiter", the difficulty number and
-# the list button of the result; the keyboard stays in the caller.
+# A list left open and called up again goes beside its new caller as a new
+# list would, the keyboard left there: clear of the recall code field (some
+# buttons must be covered on this screen), then of the result's controls.
 list_called_up_again() {
   local list
   start_on_welcome again
