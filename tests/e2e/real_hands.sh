@@ -3,8 +3,9 @@
 # don't: keys that close a message box, a stray Space or Return in a window
 # that just opened, double clicks on "weiter", clicks beside a small box,
 # the keyboard alone, the toolkit's menus in German, the list window beside
-# the code field, a second start (also to minimized or hanging windows),
-# small screens, the close boxes of a window manager's frames.
+# the code field and called up again beside another window, a second start
+# (also to minimized or hanging windows), small screens, the close boxes of
+# a window manager's frames.
 # Run bare, or under a real window manager (openbox, xfwm4); --only runs
 # the parts named (the functions called at the end).
 #
