@@ -230,7 +230,8 @@ Scale WindowPeer::FittingFor(const WindowProperties& p, QMargins frame) const {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return Scale();
   if (p.menuBarVisible && menuBar_) frame.setTop(frame.top() + menuBar_->sizeHint().height());
-  return FittingScale(ContentSize(p), frame, screen->availableGeometry());
+  return FittingScale(ContentSize(p), frame, screen->availableGeometry(),
+                      screen->devicePixelRatio());
 }
 
 void WindowPeer::ScaleForFrame(QMargins frame) {
