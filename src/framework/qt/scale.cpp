@@ -36,9 +36,14 @@ void PaintInLayout(QPainter& painter, QSize shown, QSize laidOut) {
   painter.scale(double(shown.width()) / laidOut.width(), double(shown.height()) / laidOut.height());
 }
 
+QRect WorkArea(const QScreen& screen) {
+  QRect area = screen.availableGeometry();
+  return screen.devicePixelRatio() > 1 ? area.adjusted(1, 1, -1, -1) : area;
+}
+
 Scale FittingScale(QSize content, QMargins around, QRect area, double devicePixelRatio) {
   if (content.isEmpty() || area.isEmpty()) return Scale();
-  // On a scaled desktop the area, the frame and the window's own size are
+  // On a desktop scaled up the frame's sides and the window's own size are
   // each rounded to whole pixels of ours, each by up to half of one.
   if (devicePixelRatio > 1) area.adjust(0, 0, -2, -2);
   double across = double(area.width() - around.left() - around.right()) / content.width();

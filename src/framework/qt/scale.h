@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPoint>
 #include <QRect>
+#include <QScreen>
 #include <QSize>
 
 namespace fw::qt {
@@ -43,6 +44,12 @@ void PaintInLayout(QPainter& painter, QSize shown, QSize laidOut);
 // them to one of the area's) are not made: a screen that small shows the
 // window at that least scale, its title bar kept in sight.
 Scale FittingScale(QSize content, QMargins around, QRect area, double devicePixelRatio);
+
+// The screen's work area, in our pixels. On a desktop scaled up the toolkit
+// rounds it, and every window's frame, to whole pixels of ours: there it is
+// taken a pixel smaller all round, so that what lies within it lies within
+// the screen's own work area too.
+QRect WorkArea(const QScreen& screen);
 
 // Makes the toolkit's check and radio marks as much smaller as the window
 // they are on; once, after the toolkit has started.
