@@ -44,7 +44,8 @@ QString WindowManagerName() {
   xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
   std::vector<char> check = Property(c, root, Atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW);
   if (check.size() != sizeof(xcb_window_t)) return {};
-  xcb_window_t manager = *reinterpret_cast<const xcb_window_t*>(check.data());
+  xcb_window_t manager;
+  memcpy(&manager, check.data(), sizeof manager);
   std::vector<char> name = Property(c, manager, Atom(c, "_NET_WM_NAME"), Atom(c, "UTF8_STRING"));
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
