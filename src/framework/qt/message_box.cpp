@@ -23,6 +23,7 @@ namespace {
 // Smaller type than this is hard to read for the users of such programs.
 constexpr int kLeastTextSize = 18;
 constexpr int kWidestLine = 700;
+constexpr int kNarrowestLine = 200;
 constexpr QMargins kAroundText(28, 24, 28, 20);
 // What a window manager's frame takes beside a window, at most.
 constexpr int kFrameBeside = 12;
@@ -74,8 +75,8 @@ class MessageBox : public QDialog {
     }
     int room = kWidestLine;
     if (QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen()) {
-      room = std::min(room, screen->availableGeometry().width() - kAroundText.left() -
-                                kAroundText.right() - 2 * kFrameBeside);
+      int beside = kAroundText.left() + kAroundText.right() + 2 * kFrameBeside;
+      room = std::clamp(screen->availableGeometry().width() - beside, kNarrowestLine, room);
     }
     label->setMinimumWidth(std::min(room, widest + 2));
     label->setMaximumWidth(room);
