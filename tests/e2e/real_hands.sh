@@ -562,8 +562,9 @@ next_beside_list() {
 # On a small screen every window lies whole on the work area, shown smaller
 # where it must be: the start screen and the welcome window, the
 # information window, the code entry and the list beside it, and the
-# keyboard stays in the code field; the buttons take their clicks where
-# they are seen, "Abbruch" in the bottom row too.
+# keyboard stays in the code field; the introduction and the text. The
+# buttons take their clicks where they are seen, the text's "weiter" and
+# "Abbruch" in the bottom row too.
 small_screen() {
   local size="$1" dock="${2:-0}" busy="${3:-}" dpi="${4:-}" welcome info code list
   new_display "$size"
