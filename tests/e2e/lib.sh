@@ -452,8 +452,12 @@ wait_exit() {
 content_origin() {
   local X Y WIDTH HEIGHT
   window_box "$1"
-  # A window shown smaller on a small screen keeps its menu bar as it is.
-  if (( HEIGHT - 750 >= 10 && HEIGHT - 750 <= 40 )); then menu_bar_height=$((HEIGHT - 750)); fi
+  # A window shown smaller on a small screen keeps its menu bar as it is;
+  # on a desktop scaled up the bar is taller, and a window of the layouts'
+  # full width tells it by the room its content leaves.
+  local scaled_bar=$((HEIGHT - WIDTH * 3 / 4))
+  if (( HEIGHT - 750 >= 10 && HEIGHT - 750 <= 40 )); then menu_bar_height=$((HEIGHT - 750))
+  elif (( WIDTH < 1000 && scaled_bar >= 10 && scaled_bar <= 60 )); then menu_bar_height=$scaled_bar; fi
   zoom="$(awk -v h="$HEIGHT" -v m="$menu_bar_height" 'BEGIN { z = (h - m) / 750; print (z > 0.995 ? 1 : z) }')"
   if [ "$WIDTH" -lt 300 ] || [ "$HEIGHT" -le 375 ]; then
     fail "window $1 is ${WIDTH}x${HEIGHT}; expected a menu bar above 750 rows"

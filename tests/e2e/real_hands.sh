@@ -56,6 +56,7 @@ recall_message_and_double_click() {
   type_text 99
   for key in Return KP_Enter Escape space; do
     wait_windows 2 "over-maximum message before $key"
+    [ "$key" = Return ] && message_is_dialog_of "$recall"
     press "$key"
     wait_windows 1 "$key on the message"
     stays "$key closes the message once"
@@ -137,6 +138,20 @@ list_called_up_again() {
   list_clear_of "$list" "again: list over the result" "469 358 62 34 3" "800 650 90 20 0" "735 370 164 20 0"
   echo "ok   $label a list called up again goes beside the window it is called from"
   stop_pid "$prog_pid"; prog_pid=""
+}
+
+# The message box is a dialog of the window it speaks for: transient for
+# it, modal, and with nothing to minimize it by (that would take the window
+# along, with no task bar to bring either back) or to maximize it by.
+message_is_dialog_of() {
+  local owner="$1" box props
+  box="$(program_windows | grep -vx "$owner")"
+  props="$(xprop -id "$box" WM_TRANSIENT_FOR _NET_WM_STATE _NET_WM_ALLOWED_ACTIONS)"
+  [[ "$props" == *"window id # $(printf '0x%x' "$owner")"* && "$props" == *_NET_WM_STATE_MODAL* ]] ||
+    fail "the message is no modal dialog of its window: $props"
+  [[ "$props" != *MINIMIZE* && "$props" != *MAXIMIZE* ]] ||
+    fail "the message can be minimized or maximized: $props"
+  echo "ok   $label the message is a modal dialog of its window, with nothing to minimize it by"
 }
 
 # A stray Space or Return in a window that just opened presses nothing; a
@@ -576,23 +591,37 @@ calm_cpu() {
   stop_extra_children
 }
 
-# The settled window lies whole on the work area, frame and all.
+# The settled window lies whole on the work area, frame and all, and
+# offers no maximize, as none of the program's windows can be resized.
 whole_on_work_area() {
   local id="$1" what="$2"
   title_bar_on_work_area "$id" "$what"
   (( fx + fw <= ax + aw && fy + fh <= ay + ah )) ||
     fail "$what: the frame ${fw}x${fh}+${fx}+${fy} does not fit the work area ${aw}x${ah}+${ax}+${ay}"
+  if xprop -id "$id" _NET_WM_ALLOWED_ACTIONS | grep -q MAXIMIZE; then
+    fail "$what: the window can be maximized"
+  fi
+}
+
+# The window that replaced $win beside the list; sets win.
+next_beside_list() {
+  wait_gone "$win" "$1"
+  wait_windows 2 "$1 beside the list"
+  win="$(printf '%s\n' "$wins" | grep -vx "$list")"
 }
 
 # On a small screen every window lies whole on the work area, shown smaller
 # where it must be: the start screen and the welcome window, the
 # information window, the code entry and the list beside it, and the
-# keyboard stays in the code field; the buttons take their clicks where
-# they are seen, "Abbruch" in the bottom row too.
+# keyboard stays in the code field; the introduction and the text. The
+# buttons take their clicks where they are seen, the text's "weiter" and
+# "Abbruch" in the bottom row too.
 small_screen() {
-  local size="$1" dock="${2:-0}" busy="${3:-}" welcome info code list
+  local size="$1" dock="${2:-0}" busy="${3:-}" dpi="${4:-}" welcome info code list
   new_display "$size"
   (( dock > 0 )) && start_dock "$dock"
+  # A desktop scaled up, as its settings set it for all programs.
+  [ -n "$dpi" ] && xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$dpi"
   # The window manager is slow to frame the windows when the machine is busy.
   [ -n "$busy" ] && busy_cpu
   start_program "$bundle" "$work/small-$size.log"
@@ -628,18 +657,30 @@ small_screen() {
   wait_windows 2 "$size: the introduction beside the list"
   win="$(printf '%s\n' "$wins" | grep -vx "$list")"
   whole_on_work_area "$win" "$size: introduction"
+  click 800 650 90 20                       # weiter
+  next_beside_list "$size: the text"
+  whole_on_work_area "$win" "$size: text"
+  if [ -n "$keep_screens" ]; then
+    import -silent -window root "$work/root.png" && keep_screen "$work/root.png" "$label-$size${dpi:+-$dpi-dpi}-text"
+  fi
+  click 800 660 90 20                       # weiter, just above the task bar
+  next_beside_list "$size: steps 2 and 3"
   click 90 650 90 20                        # Abbruch, in the bottom row
   wait_exit "$size: Abbruch"
   [ "$status" = 0 ] || fail "$size: Abbruch ended the program with status $status"
   calm_cpu
-  echo "ok   $label $size$( (( dock > 0 )) && echo " with a ${dock}-pixel task bar")${busy:+, the CPU busy}: every window whole on the work area, its buttons where they are seen"
+  echo "ok   $label $size$( (( dock > 0 )) && echo " with a ${dock}-pixel task bar")${dpi:+ at $dpi dpi}${busy:+, the CPU busy}: every window whole on the work area, its buttons where they are seen"
 }
 
 # The window manager is slow to frame the windows when the machine is busy:
 # the title bars still settle on the work area.
 busy_small_screen() { small_screen 1366x768 0 busy; }
-# A netbook with a task bar: the windows shown smaller, whole on the work area.
-netbook_screen() { small_screen 1024x600 40; }
+# A netbook with a task bar: the windows shown smaller, whole on the work
+# area, also where the desktop is scaled to 150 %.
+netbook_screen() {
+  small_screen 1024x600 40
+  small_screen 1024x600 40 "" 144
+}
 
 started="$(now_us)"
 start_watcher

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "framework/qt/handover.h"
+#include "framework/qt/scale.h"
 #include "framework/window/toolkit.h"
 
 namespace fw::qt {
@@ -69,6 +70,7 @@ void StartToolkit() {
   ApplyDesktopIdentity();
   SpeakGerman();
   SubstituteFaces();
+  ScaleMarksWithWindows();
 }
 
 void StopToolkit() {

@@ -1,14 +1,17 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMap>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "framework/qt/qt_text.h"
+#include "framework/qt/window_manager.h"
 #include "framework/qt/window_peer.h"
 #include "framework/window/toolkit.h"
 #include "framework/window/window.h"
@@ -20,6 +23,10 @@ namespace {
 // Smaller type than this is hard to read for the users of such programs.
 constexpr int kLeastTextSize = 18;
 constexpr int kWidestLine = 700;
+constexpr int kNarrowestLine = 200;
+constexpr QMargins kAroundText(28, 24, 28, 20);
+// What a window manager's frame takes beside a window, at most.
+constexpr int kFrameBeside = 12;
 
 // The program's name, from its file: "merkhaus" gives "Merkhaus".
 QString ProgramName() {
@@ -55,19 +62,24 @@ class MessageBox : public QDialog {
     setWindowModality(Qt::ApplicationModal);
     setFont(face);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(28, 24, 28, 20);
+    layout->setContentsMargins(kAroundText);
     layout->setSpacing(20);
     auto* label = new QLabel(text, this);
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
     // Short messages on one line, long ones wrapped at a width still read
-    // at a glance.
+    // at a glance, and never wider than the screen.
     int widest = 0;
     for (const QString& line : text.split(QLatin1Char('\n'))) {
       widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
     }
-    label->setMinimumWidth(std::min(kWidestLine, widest + 2));
-    label->setMaximumWidth(kWidestLine);
+    int room = kWidestLine;
+    if (QScreen* screen = over ? over->screen() : QGuiApplication::primaryScreen()) {
+      int beside = kAroundText.left() + kAroundText.right() + 2 * kFrameBeside;
+      room = std::clamp(screen->availableGeometry().width() - beside, kNarrowestLine, room);
+    }
+    label->setMinimumWidth(std::min(room, widest + 2));
+    label->setMaximumWidth(room);
     layout->addWidget(label);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
@@ -96,6 +108,10 @@ void ShowMessageBox(const Window* over, const std::string& text) {
   QWidget* frame = over ? over->Peer().Frame() : nullptr;
   if (frame && !frame->isVisible()) frame = nullptr;
   MessageBox box(frame, FaceOf(over), ToQt(text));
+  // Openbox gives every dialog a minimize button whatever it is told, and
+  // minimizing it takes the window it speaks for along, with nothing left on
+  // the screen to bring them back by. A tool bar it frames without one.
+  if (WindowManagerName() == QLatin1String("Openbox")) FrameAsToolBar(&box);
   box.exec();
   // Without a window manager nobody hands the keyboard back.
   if (frame && frame->isVisible()) frame->activateWindow();

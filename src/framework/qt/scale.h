@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPoint>
 #include <QRect>
+#include <QScreen>
 #include <QSize>
 
 namespace fw::qt {
@@ -23,7 +24,9 @@ class Scale {
   int ToScreen(int v) const;
   int FromScreen(int v) const;
   // The layout's number where it is the one shown as v.
-  int FromScreen(int v, int laidOut) const { return ToScreen(laidOut) == v ? laidOut : FromScreen(v); }
+  int FromScreen(int v, int laidOut) const {
+    return ToScreen(laidOut) == v ? laidOut : FromScreen(v);
+  }
   QPoint FromScreen(QPoint p) const { return {FromScreen(p.x()), FromScreen(p.y())}; }
   QFont ToScreen(QFont font) const;
 
@@ -37,8 +40,19 @@ void PaintInLayout(QPainter& painter, QSize shown, QSize laidOut);
 
 // The scale that puts a content of the size, with the frame and the menu
 // bar around it, whole onto the work area; never larger than 1. Letters
-// below a legible size are not made: a screen that small shows the window
-// at that least scale, its title bar kept in sight.
-Scale FittingScale(QSize content, QMargins around, QRect area);
+// below a legible size on the screen's own pixels (`devicePixelRatio` of
+// them to one of the area's) are not made: a screen that small shows the
+// window at that least scale, its title bar kept in sight.
+Scale FittingScale(QSize content, QMargins around, QRect area, double devicePixelRatio);
+
+// The screen's work area, in our pixels. On a desktop scaled up the toolkit
+// rounds it, and every window's frame, to whole pixels of ours: there it is
+// taken a pixel smaller all round, so that what lies within it lies within
+// the screen's own work area too.
+QRect WorkArea(const QScreen& screen);
+
+// Makes the toolkit's check and radio marks as much smaller as the window
+// they are on; once, after the toolkit has started.
+void ScaleMarksWithWindows();
 
 }  // namespace fw::qt

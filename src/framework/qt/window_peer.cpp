@@ -230,7 +230,7 @@ Scale WindowPeer::FittingFor(const WindowProperties& p, QMargins frame) const {
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return Scale();
   if (p.menuBarVisible && menuBar_) frame.setTop(frame.top() + menuBar_->sizeHint().height());
-  return FittingScale(ContentSize(p), frame, screen->availableGeometry());
+  return FittingScale(ContentSize(p), frame, WorkArea(*screen), screen->devicePixelRatio());
 }
 
 void WindowPeer::ScaleForFrame(QMargins frame) {
@@ -312,7 +312,7 @@ void WindowPeer::Place() {
   placedBeside_ = caller && caller->isVisible() ? caller : nullptr;
   QScreen* screen = QGuiApplication::primaryScreen();
   if (!screen) return;
-  QRect area = screen->availableGeometry();
+  QRect area = WorkArea(*screen);
   // The frame the window manager adds is not known before the window is
   // mapped, and until then the toolkit places the window's own box: it is
   // placed by the frame our last window had.
@@ -357,7 +357,7 @@ void WindowPeer::PlaceBesideCallerAgain() {
 }
 
 QPoint WindowPeer::BesideCaller(QSize frameSize) {
-  QRect area = frame_->screen() ? frame_->screen()->availableGeometry() : QRect();
+  QRect area = frame_->screen() ? WorkArea(*frame_->screen()) : QRect();
   Window* caller = WindowOf(placedBeside_);
   QRect callerFrame = placedBeside_->frameGeometry();
   BesidePlaces places = PlaceBeside(area, callerFrame, frameSize,
@@ -376,7 +376,7 @@ void WindowPeer::KeepPlaced() {
   // it more than once, before it settles: looking once, too early, sees
   // only the window's own box, and a place seen only in passing is no
   // place to correct.
-  QRect area = screen->availableGeometry();
+  QRect area = WorkArea(*screen);
   QRect frame = native->frameGeometry();
   bool framed = frame != native->geometry();
   bool settled = frame == lastSeen_;
