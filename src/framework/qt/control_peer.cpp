@@ -4,6 +4,7 @@
 #include <QAbstractScrollArea>
 #include <QDragMoveEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <algorithm>
 #include <utility>
 
@@ -20,6 +21,10 @@ ControlPeer::ControlPeer(Control& owner, QWidget* widget) : owner_(owner), widge
   if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) {
     viewport_ = area->viewport();
     viewport_->installEventFilter(this);
+    // Its scroll bars are pressed like the rest of it.
+    for (QScrollBar* bar : {area->verticalScrollBar(), area->horizontalScrollBar()}) {
+      bar->installEventFilter(this);
+    }
   }
 }
 
@@ -27,6 +32,7 @@ ControlPeer::~ControlPeer() {
   if (widget_) {
     widget_->removeEventFilter(this);
     if (viewport_) viewport_->removeEventFilter(this);
+    for (QScrollBar* bar : widget_->findChildren<QScrollBar*>()) bar->removeEventFilter(this);
     HideFocusFrame(widget_);
     widget_->hide();
     // Later: the widget may be in the middle of handing us one of its events.
@@ -114,6 +120,12 @@ void ControlPeer::GuardWhereFrontChanged(const std::weak_ptr<Object>& before) co
 void ControlPeer::EventsChanged() { widget_->setAcceptDrops(owner_.Handles(DragOver)); }
 
 bool ControlPeer::eventFilter(QObject* target, QEvent* event) {
+  if (qobject_cast<QScrollBar*>(target)) {
+    bool mouse = event->type() == QEvent::MouseButtonPress ||
+                 event->type() == QEvent::MouseButtonRelease ||
+                 event->type() == QEvent::MouseButtonDblClick;
+    return mouse && !TakesMouse(*static_cast<QMouseEvent*>(event));
+  }
   // Positions in the control's own coordinates, wherever the event landed.
   auto local = [&](QPointF position) {
     QPoint at = position.toPoint();
