@@ -153,6 +153,22 @@ wrong_counts_and_slow_double_click() {
   stop_pid "$prog_pid"; prog_pid=""
 }
 
+# The code, Return and the count typed on without a pause (faster than a
+# hand, so that the count comes while the windows change): it goes whole
+# into the recall window's field.
+count_typed_ahead() {
+  start_on_welcome ahead
+  click 325 586 308 35 box
+  wait_single_window "$win" "recall code entry"
+  xdotool key --delay 2 b a n d Return 1 5
+  wait_single_window "$win" "recall window after typing on"
+  local count
+  count="$(copied_text 435 591 80 22)"
+  [ "$count" = 15 ] || fail "the count typed on across the window change reads '$count'"
+  echo "ok   $label the count typed on across the window change is whole"
+  stop_pid "$prog_pid"; prog_pid=""
+}
+
 # A stray key and Ctrl+A in the text just shown leave the text as it is.
 text_display_keeps_its_text() {
   start_on_welcome text
@@ -203,6 +219,7 @@ start_watcher
 new_display 1280x1024
 answers_as_they_stand
 wrong_counts_and_slow_double_click
+count_typed_ahead
 text_display_keeps_its_text
 missing_text_file
 echo "passed in $(awk -v a="$(now_us)" -v b="$started" 'BEGIN { printf "%.1f", (a - b) / 1e6 }') s"

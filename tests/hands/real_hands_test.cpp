@@ -51,12 +51,13 @@ void SendKey(QWidget* to, QEvent::Type type, Qt::Key key, const QString& text = 
   harness::ProcessEvents();
 }
 
-// A press or release of the left button at a place on the screen, at a
-// time in milliseconds.
-void SendMouse(QWidget* to, QEvent::Type type, QPoint global, quint64 time) {
+// A press or release of a mouse button at a place on the screen, at a time
+// in milliseconds.
+void SendMouse(QWidget* to, QEvent::Type type, QPoint global, quint64 time,
+               Qt::MouseButton button = Qt::LeftButton) {
   QPointF local = to->mapFromGlobal(QPointF(global));
-  Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-  QMouseEvent event(type, local, QPointF(global), Qt::LeftButton, held, Qt::NoModifier);
+  Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+  QMouseEvent event(type, local, QPointF(global), button, held, Qt::NoModifier);
   event.setTimestamp(time);
   QApplication::sendEvent(to, &event);
   harness::ProcessEvents();
@@ -202,15 +203,48 @@ TEST_F(RealHandsTest, DoubleClickFastOrSlowIsOneStep) {
   EXPECT_EQ(Shown(), std::vector<std::string>{"Window6.Window6"});
 
   // Slower, still within a second of the click that changed the window:
-  // a tremor's second click, not a step of its own.
+  // a tremor's second click, not a step of its own. Its release went
+  // elsewhere.
   SendMouse(onSteps, QEvent::MouseButtonPress, pointer, 100750);
-  SendMouse(onSteps, QEvent::MouseButtonRelease, pointer, 100830);
   EXPECT_EQ(Shown(), std::vector<std::string>{"Window6.Window6"});
 
   // A click of its own, a second later, goes on.
   SendMouse(onSteps, QEvent::MouseButtonPress, pointer, 102000);
   SendMouse(onSteps, QEvent::MouseButtonRelease, pointer, 102080);
   EXPECT_EQ(Shown(), std::vector<std::string>{"Window5.Window5"});
+
+  // A right click is no first click of a double click.
+  SendMouse(onText, QEvent::MouseButtonPress, pointer, 104000, Qt::RightButton);
+  SendMouse(onText, QEvent::MouseButtonRelease, pointer, 104080, Qt::RightButton);
+  SendMouse(onText, QEvent::MouseButtonPress, pointer, 104200);
+  SendMouse(onText, QEvent::MouseButtonRelease, pointer, 104280);
+  EXPECT_EQ(Shown(), std::vector<std::string>{"Window7.Window7"});  // the text read twice
+}
+
+// Between Return in the code field and the first paint of the recall window
+// the code entry is still on the screen, and may still have the keyboard.
+TEST_F(RealHandsTest, WindowOnItsWayOutHandsKeysOnAndTakesNoClick) {
+  harness::AsHandler([] { ImplicitWindow<Window11>()->Show(); });
+  auto code = ControlOf<Window11>("EditField1");
+  harness::Type(code, "band");
+  QWidget* field = WidgetOf(code);
+  QWindow* leaving = field->window()->windowHandle();
+  QTest::keyClick(field, Qt::Key_Return);
+  ASSERT_TRUE(leaving->isVisible());
+  // Straight to the native window, as the display hands them over.
+  for (char digit : {'1', '5'}) {
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      qt_handleKeyEvent(leaving, type, Qt::Key_0 + digit - '0', Qt::NoModifier, QString(digit));
+    }
+  }
+  QPointF onField = field->mapTo(field->window(), field->rect().center());
+  QPointF global = field->mapToGlobal(field->rect().center());
+  qt_handleMouseEvent(leaving, onField, global, Qt::RightButton, Qt::RightButton,
+                      QEvent::MouseButtonPress, Qt::NoModifier, 1);
+  harness::ProcessEvents();
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  EXPECT_EQ(std::static_pointer_cast<fw::EditField>(ControlOf<Window12>("EditField3"))->Text(),
+            "15");
 }
 
 TEST_F(RealHandsTest, SelectedRadioButtonStaysSelectedAndOpensTheInformationAgain) {

@@ -6,7 +6,7 @@
 #include "framework/controls/check_box.h"
 #include "framework/controls/push_button.h"
 #include "framework/controls/radio_button.h"
-#include "framework/qt/click_filter.h"
+#include "framework/qt/click_guard.h"
 #include "framework/qt/control_peer.h"
 #include "framework/qt/focus_frame.h"
 #include "framework/qt/qt_text.h"
@@ -54,8 +54,8 @@ class RadioWidget : public qt::WholeAreaButton<qt::WithoutOwnFocusMark<QRadioBut
 std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner,
                                      const PushButtonProperties& own) {
   auto* button = new qt::WithoutOwnFocusMark<QPushButton>(window.Peer().Content());
-  qt::ActOnSingleClicksOnly(button);
   auto peer = std::make_unique<PushButtonPeer>(owner, button);
+  peer->ActOnSingleClicksOnly();
   QObject::connect(button, &QPushButton::clicked, peer.get(),
                    [p = peer.get()] { p->Raise(Action); });
   peer->showOwn = [button, &own] {
@@ -70,8 +70,8 @@ std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner,
 
 std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner, CheckBoxProperties& own) {
   auto* box = new qt::WholeAreaButton<qt::WithoutOwnFocusMark<QCheckBox>>(window.Peer().Content());
-  qt::ActOnSingleClicksOnly(box);
   auto peer = std::make_unique<qt::ControlPeer>(owner, box);
+  peer->ActOnSingleClicksOnly();
   QObject::connect(box, &QCheckBox::clicked, peer.get(), [&own, p = peer.get()](bool ticked) {
     own.value = ticked;
     own.state = ticked ? 1 : 0;
@@ -89,8 +89,8 @@ std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner, CheckBoxPro
 
 std::unique_ptr<ControlPeer> PeerFor(Window& window, Control& owner, RadioButtonProperties& own) {
   auto* button = new RadioWidget(window.Peer().Content());
-  qt::ActOnSingleClicksOnly(button);
   auto peer = std::make_unique<qt::ControlPeer>(owner, button);
+  peer->ActOnSingleClicksOnly();
   QObject::connect(button, &QRadioButton::toggled, peer.get(), [&own](bool on) { own.value = on; });
   QObject::connect(button, &QRadioButton::clicked, peer.get(),
                    [p = peer.get()] { p->Raise(Action); });

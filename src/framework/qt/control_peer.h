@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QMouseEvent>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <optional>
 
 #include "framework/application/dispatch.h"
 #include "framework/controls/control.h"
+#include "framework/qt/click_guard.h"
 
 namespace fw::qt {
 
@@ -24,6 +28,8 @@ class ControlPeer : public QObject, public fw::ControlPeer {
   // Geometry, font, enabled state, visibility and help tag, then showOwn.
   void Sync() override;
   bool Checked() const override;
+  // A button, check box or radio button: one double click is one step.
+  void ActOnSingleClicksOnly();
   // What the control's kind shows besides the common values.
   std::function<void()> showOwn;
 
@@ -34,8 +40,10 @@ class ControlPeer : public QObject, public fw::ControlPeer {
     // The handler may close the window; both stay alive until it returns.
     Ref<Object> keepControl = owner_.shared_from_this();
     Ref<Window> keepWindow = owner_.Window();
+    std::weak_ptr<Object> front = FrontWindow();
     bool consumed = false;
     Dispatch([&] { consumed = owner_.Raise(event, args...); });
+    GuardWhereFrontChanged(front);
     return consumed;
   }
 
@@ -44,9 +52,25 @@ class ControlPeer : public QObject, public fw::ControlPeer {
   bool eventFilter(QObject* target, QEvent* event) override;
 
  private:
+  // Where a press stands between its press and its release.
+  enum class Held { None, Taken, Void };
+
+  // Whether the control takes the mouse event: each press of the left
+  // button is paired with its own release, and a press that does nothing
+  // takes its double click and release along.
+  bool TakesMouse(const QMouseEvent& mouse);
+  static std::weak_ptr<Object> FrontWindow();
+  // What this control raised brought another window to the front: the
+  // place of its last click is guarded there.
+  void GuardWhereFrontChanged(const std::weak_ptr<Object>& before) const;
+
   Control& owner_;
   QPointer<QWidget> widget_;
   QPointer<QWidget> viewport_;
+  std::optional<PressMark> lastPress_;  // the left button's, taken or not
+  std::optional<PressMark> lastTaken_;
+  Held held_ = Held::None;
+  bool singleClicksOnly_ = false;
 };
 
 // Nil while the control has no widget.

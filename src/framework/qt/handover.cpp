@@ -1,13 +1,17 @@
 #include "framework/qt/handover.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QBackingStore>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "framework/qt/window_peer.h"
 #include "framework/window/window_system.h"
 
 namespace fw::qt {
@@ -21,13 +25,13 @@ constexpr int kLongestWaitMs = 1000;
 struct Leaver {
   QPointer<QWidget> frame;
   bool deleteAfter = false;
+  QPointer<QObject> gate;
 };
 
 struct State {
   std::vector<Leaver> leaving;
   std::vector<QPointer<QWidget>> coming;
   QPointer<QTimer> deadline;
-  QPointer<QObject> blocker;
   bool settlePosted = false;
   bool keyboardAsked = false;
   // A frame came onto the screen since the frames last left: the keyboard
@@ -44,31 +48,85 @@ std::vector<Leaver>::iterator LeaverOf(const QWidget* frame) {
   return std::ranges::find(S().leaving, frame, [](const Leaver& l) { return l.frame.data(); });
 }
 
-// Input meant for a frame that is on its way out goes nowhere: its window
-// is gone or hidden for the program.
-constexpr QEvent::Type kInput[] = {QEvent::MouseButtonPress,
-                                   QEvent::MouseButtonRelease,
-                                   QEvent::MouseButtonDblClick,
-                                   QEvent::Wheel,
-                                   QEvent::KeyPress,
-                                   QEvent::KeyRelease,
-                                   QEvent::ShortcutOverride};
-
-class InputBlocker : public QObject {
+// Input that reaches a frame on its way out: its window is gone or hidden
+// for the program. The mouse's goes nowhere; keys go on, in the order typed,
+// to the window that has the keyboard now, as they would once the window
+// manager has moved the keyboard there.
+class LeavingGate : public QObject {
  public:
-  bool eventFilter(QObject* target, QEvent* event) override {
-    if (S().leaving.empty() || std::ranges::find(kInput, event->type()) == std::end(kInput) ||
-        !target->isWidgetType()) {
-      return false;
+  explicit LeavingGate(QWidget* frame) : QObject(frame) {}
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+        if (QWidget* to = KeyboardTarget()) QCoreApplication::sendEvent(to, event);
+        return true;
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+      case QEvent::NonClientAreaMouseButtonPress:
+      case QEvent::NonClientAreaMouseButtonRelease:
+      case QEvent::NonClientAreaMouseButtonDblClick:
+      case QEvent::Wheel:
+      case QEvent::ContextMenu:
+      case QEvent::DragEnter:
+      case QEvent::DragMove:
+      case QEvent::DragLeave:
+      case QEvent::Drop:
+      case QEvent::TabletPress:
+      case QEvent::TabletMove:
+      case QEvent::TabletRelease:
+      case QEvent::TouchBegin:
+      case QEvent::TouchUpdate:
+      case QEvent::TouchEnd:
+      case QEvent::TouchCancel:
+        return true;
+      default:
+        return false;
     }
-    return Leaving(static_cast<QWidget*>(target)->window());
+  }
+
+ private:
+  static QWidget* KeyboardTarget() {
+    Window* window = WindowSystem::KeyboardWindow();
+    QWidget* frame = window ? window->Peer().Frame() : nullptr;
+    if (!frame || !frame->isVisible() || Leaving(frame)) return nullptr;
+    return frame->focusWidget() ? frame->focusWidget() : frame;
   }
 };
 
-void Go(const Leaver& leaver) {
+// The toolkit hands a window's input to its widgets from the native window;
+// the menu bar's shortcuts it looks up for the active one.
+void CloseToInput(Leaver& leaver) {
+  QWidget* frame = leaver.frame;
+  if (QWindow* native = frame->windowHandle()) {
+    leaver.gate = new LeavingGate(frame);
+    native->installEventFilter(leaver.gate);
+  }
+  if (auto* menuBar = frame->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+    menuBar->setEnabled(false);
+  }
+  // A button held down as its window leaves is let go: its release goes
+  // nowhere.
+  for (auto* button : frame->findChildren<QAbstractButton*>()) button->setDown(false);
+}
+
+void OpenToInput(Leaver& leaver) {
+  delete leaver.gate.data();
+  if (QWidget* frame = leaver.frame) {
+    if (auto* menuBar = frame->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+      menuBar->setEnabled(true);
+    }
+  }
+}
+
+void Go(Leaver& leaver) {
   QWidget* frame = leaver.frame;
   if (!frame) return;
   frame->hide();
+  OpenToInput(leaver);
   frame->setUpdatesEnabled(true);
   if (leaver.deleteAfter) {
     frame->deleteLater();
@@ -162,7 +220,8 @@ void LeaveScreen(QWidget* frame, bool deleteAfter) {
   auto& s = S();
   std::erase(s.coming, frame);
   if (!frame->isVisible() || !QCoreApplication::instance()) {
-    Go({frame, deleteAfter});
+    Leaver gone{frame, deleteAfter, nullptr};
+    Go(gone);
     return;
   }
   if (auto at = LeaverOf(frame); at != s.leaving.end()) {
@@ -171,12 +230,8 @@ void LeaveScreen(QWidget* frame, bool deleteAfter) {
   }
   // What the frame shows stays as it was, whatever happens to its widgets.
   frame->setUpdatesEnabled(false);
-  s.leaving.push_back({frame, deleteAfter});
-  if (!s.blocker) {
-    s.blocker = new InputBlocker;
-    s.blocker->setParent(QCoreApplication::instance());
-    QCoreApplication::instance()->installEventFilter(s.blocker);
-  }
+  s.leaving.push_back({frame, deleteAfter, nullptr});
+  CloseToInput(s.leaving.back());
   SettleSoon();
 }
 
@@ -185,6 +240,7 @@ bool Leaving(const QWidget* frame) { return frame && LeaverOf(frame) != S().leav
 void StayOnScreen(QWidget* frame) {
   auto at = LeaverOf(frame);
   if (at == S().leaving.end() || at->deleteAfter) return;
+  OpenToInput(*at);
   S().leaving.erase(at);
   frame->setUpdatesEnabled(true);
 }
@@ -208,7 +264,7 @@ void LeaveAllNow() {
   auto& s = S();
   std::vector<Leaver> leaving = std::exchange(s.leaving, {});
   if (s.deadline) s.deadline->stop();
-  for (const Leaver& l : leaving) Go(l);
+  for (Leaver& l : leaving) Go(l);
 }
 
 }  // namespace fw::qt

@@ -16,7 +16,6 @@
 #include "framework/application/dispatch.h"
 #include "framework/controls/control.h"
 #include "framework/menu/menu_item.h"
-#include "framework/qt/click_filter.h"
 #include "framework/qt/control_peer.h"
 #include "framework/qt/handover.h"
 #include "framework/qt/menu_bar_qt.h"
@@ -75,6 +74,12 @@ class FrameWidget : public QWidget {
     }
   }
 
+  // Presses on the menu bar.
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress && WindowOf(this)) owner_.Peer().PressedInto();
+    return QWidget::eventFilter(target, event);
+  }
+
  private:
   Window& owner_;
 };
@@ -93,6 +98,8 @@ class ContentWidget : public QWidget {
 
   void mousePressEvent(QMouseEvent* event) override {
     if (!WindowOf(this)) return;
+    if (event->button() == Qt::LeftButton && owner_.Peer().GuardsPlace(*event)) return;
+    owner_.Peer().PressedInto();
     QPoint at = owner_.Peer().ScaleShown().FromScreen(event->position().toPoint());
     DispatchFor(owner_, [&] { RaiseClassEvent(owner_, MouseDown, at.x(), at.y()); });
   }
@@ -167,7 +174,6 @@ WindowPeer::WindowPeer(Window& owner) : owner_(owner) {}
 void WindowPeer::MakeWidgets() {
   if (made_) return;
   made_ = true;
-  WatchClicks();
   frame_ = new FrameWidget(owner_);
   // A window opened beside another leaves the keyboard in that one; a
   // click into it makes it the active window as usual.
@@ -246,6 +252,7 @@ void WindowPeer::BuildMenuBar() {
   Ref<Application> app = GetAppObject();
   if (!app || !app->MenuBar()) return;
   menuBar_ = MakeMenuBar(*app->MenuBar(), frame_);
+  menuBar_->installEventFilter(frame_);
   static_cast<QVBoxLayout*>(frame_->layout())->setMenuBar(menuBar_);
 }
 
@@ -416,11 +423,19 @@ void WindowPeer::PaintedOnScreen() {
 }
 
 void WindowPeer::PressedInto() {
-  if (!owner_.OpensBeside() || !shownFor_.isValid()) return;
   // A click makes it the active window as usual, also where the window
   // manager's activation came first and was handed back.
-  shownFor_.invalidate();
-  TakeKeyboard(false);
+  if (owner_.OpensBeside() && shownFor_.isValid()) {
+    shownFor_.invalidate();
+    TakeKeyboard(false);
+  }
+  if (WindowSystem::Front() != &owner_) {
+    DispatchFor(owner_, [this] { WindowSystem::NativeActivated(owner_); });
+  }
+}
+
+bool WindowPeer::GuardsPlace(const QMouseEvent& press) const {
+  return WindowSystem::Front() == &owner_ && Follows(press, guardedPlace_, kSlowSecondClickMs);
 }
 
 bool WindowPeer::OnScreen() const { return made_ && frame_->isVisible() && !Leaving(frame_); }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "framework/qt/click_guard.h"
 #include "framework/qt/scale.h"
 #include "framework/runtime/object.h"
 #include "framework/window/window.h"
@@ -43,8 +44,12 @@ class WindowPeer : public fw::WindowPeer {
   void Raise() override;
   // The window became the active one on the screen.
   void ActivatedOnScreen();
-  // The user pressed a mouse button in the window.
+  // The user pressed a mouse button in the window: it comes to the front.
   void PressedInto();
+  // A click at this place brought the window to the front: a second press
+  // there, within a second of the first, is a tremor's, not a click.
+  void GuardPlace(const PressMark& click) { guardedPlace_ = click; }
+  bool GuardsPlace(const QMouseEvent& press) const;
   // The window's content was painted.
   void PaintedOnScreen();
   // The keyboard goes to this window; nothing changes when it has it,
@@ -78,6 +83,7 @@ class WindowPeer : public fw::WindowPeer {
   std::vector<QPointer<QWidget>> typingFields_;  // in the order of Tab
   QPointer<QWidget> focusWhenHidden_;            // a typing field, or none
   QPointer<QWidget> placedBeside_;
+  std::optional<PressMark> guardedPlace_;
   std::optional<Qt::WindowFlags> flags_;
   QPointer<QTimer> follow_;
   QElapsedTimer followingFor_;

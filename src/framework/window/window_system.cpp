@@ -59,7 +59,7 @@ size_t InPlaceAtTheBack(const std::vector<Handle>& was, const std::vector<Ref<Wi
 
 // Where the keyboard goes: to the front window, unless it was opened beside
 // another, which keeps it; what the user was typing goes on into its field.
-Window& KeyboardWindow(const std::vector<Ref<Window>>& stack) {
+Window& KeyboardWindowOf(const std::vector<Ref<Window>>& stack) {
   for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
     if (!(*it)->OpensBeside()) return **it;
   }
@@ -68,7 +68,7 @@ Window& KeyboardWindow(const std::vector<Ref<Window>>& stack) {
 
 void PutKeyboard(const std::vector<Ref<Window>>& stack, bool evenWhereItIs) {
   if (stack.empty()) return;
-  Window& keyboard = KeyboardWindow(stack);
+  Window& keyboard = KeyboardWindowOf(stack);
   // Asking again for a window beside another would raise the caller over it.
   keyboard.TakeKeyboardOnScreen(evenWhereItIs && &keyboard == stack.back().get());
   // A window manager raises the window it activates.
@@ -193,6 +193,11 @@ void WindowSystem::Flush() {
 }
 
 void WindowSystem::ReturnKeyboard() { PutKeyboard(Live(S().stack), true); }
+
+Window* WindowSystem::KeyboardWindow() {
+  std::vector<Ref<Window>> stack = Live(S().stack);
+  return stack.empty() ? nullptr : &KeyboardWindowOf(stack);
+}
 
 void WindowSystem::ReleaseAll() {
   auto& s = S();

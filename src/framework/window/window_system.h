@@ -36,6 +36,9 @@ class WindowSystem {
   // The keyboard goes back to the window that should have it, after a window
   // that may have had it left the screen.
   static void ReturnKeyboard();
+  // The window that should have the keyboard: the front one, unless it was
+  // opened beside another, which keeps it.
+  static Window* KeyboardWindow();
 
   // The user brought a window to the front on the screen.
   static void NativeActivated(Window& window);
