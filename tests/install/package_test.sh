@@ -46,7 +46,8 @@ for f in usr/lib/merkhaus/bin/merkhaus usr/lib/merkhaus/bin/libguiframework.so \
          usr/lib/merkhaus/Resources/hintergrund1.jpg usr/lib/merkhaus/Resources/GOLD.TXT \
          usr/share/applications/$app_id.desktop usr/share/metainfo/$app_id.metainfo.xml \
          usr/share/icons/hicolor/16x16/apps/$app_id.png usr/share/icons/hicolor/256x256/apps/$app_id.png \
-         usr/share/doc/merkhaus/copyright usr/share/doc/merkhaus/changelog.gz; do
+         usr/share/doc/merkhaus/copyright usr/share/doc/merkhaus/changelog.gz \
+         usr/share/man/man1/merkhaus.1.gz; do
   [ -f "$tree/$f" ] || fail "the package lacks /$f"
 done
 for f in merkhaus libguiframework.so; do
