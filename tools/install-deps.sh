@@ -10,7 +10,7 @@ packages=(
   clang clang-format libclang-rt-14-dev llvm
   xvfb xdotool x11-utils imagemagick openbox xfwm4 xfconf dbus-daemon xclip ffmpeg libx11-dev
   libxdamage-dev libxtst-dev
-  desktop-file-utils appstream dpkg-dev file lintian
+  desktop-file-utils appstream dpkg-dev file lintian gdb
 )
 
 missing=()

@@ -172,6 +172,12 @@ fail() {
     echo "---- the program's output (last 40 lines):"
     tail -n 40 "$prog_log"
   fi
+  # What the program was doing when the wait ran out: slow, stuck or idle.
+  if [ -n "$prog_pid" ] && ! proc_gone "$prog_pid" && command -v gdb >/dev/null 2>&1; then
+    echo "---- the program's threads:"
+    timeout 60 gdb -batch -p "$prog_pid" -ex 'thread apply all bt 25' 2>/dev/null |
+      grep -E '^(Thread|#)' | head -n 80
+  fi
   exit 1
 }
 
