@@ -1,5 +1,5 @@
 # Everything a fresh Debian 12 machine needs: `make run` and `make test` install it.
-.PHONY: deps build run test test-default test-asan fuzz bench package clean
+.PHONY: deps build run check test test-default test-asan fuzz bench package clean
 
 deps:
 	@tools/install-deps.sh
@@ -17,6 +17,10 @@ run: build
 	  exit 1; \
 	fi
 	$(PROGRAM)
+
+# The in-process tests alone, in well under a minute.
+check: build
+	ctest --preset check
 
 test: test-default test-asan fuzz
 
@@ -36,9 +40,9 @@ bench: build
 	QT_QPA_PLATFORM=offscreen build/bench/program_bench
 	bench/measure_outside.sh build
 
-# The Debian package, from a Release build of its own in build-release.
-package: deps
-	tools/make-package.sh build-release
+# The Debian package, from the build that `make test` tests.
+package: build
+	tools/make-package.sh build
 
 clean:
-	rm -rf build build-asan build-fuzz build-release
+	rm -rf build build-asan build-fuzz

@@ -7,10 +7,10 @@ packages=(
   qt6-base-dev libgl-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   fontconfig libfontconfig-dev fonts-dejavu-core
-  clang libclang-rt-14-dev llvm
+  clang clang-format libclang-rt-14-dev llvm
   xvfb xdotool x11-utils imagemagick openbox xfwm4 xfconf dbus-daemon xclip ffmpeg libx11-dev
   libxdamage-dev libxtst-dev
-  desktop-file-utils appstream dpkg-dev file lintian
+  desktop-file-utils appstream dpkg-dev file lintian gdb
 )
 
 missing=()

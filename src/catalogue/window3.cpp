@@ -11,8 +11,9 @@ std::string ListText() {
   std::string text = "Schwier.-Grad\tKürzel\tTitel";
   for (const CatalogueEntry& entry : TextCatalogue()) {
     std::string number = std::to_string(entry.Difficulty);
-    text += "\r" + std::string(number.size() < 2 ? 7 : 5, ' ') + number;
-    text += std::string("\t") + entry.Code + "\t" + entry.Title;
+    text += '\r';
+    text.append(number.size() < 2 ? 7 : 5, ' ');
+    text += number + '\t' + entry.Code + '\t' + entry.Title;
   }
   return text;
 }

@@ -17,8 +17,12 @@ TEXT_TOL=0.035
 DETAIL_TOL=0.050
 SHIFT=2               # pixels a detail crop may sit off its reference place
 COLOUR_TOL=4
-STEP_DEADLINE=20      # seconds for any one expected state
-RUN_DEADLINE=150      # seconds for the whole run
+# A sanitizer build is several times slower (E2E_SLOWNESS, from CTest); the
+# run's waits end a little before the time limit CTest gives it, so that it
+# always gets to clean up after itself and say what it waited for.
+SLOWNESS="${E2E_SLOWNESS:-1}"
+STEP_DEADLINE=$((20 * SLOWNESS))          # seconds for any one expected state
+RUN_DEADLINE=$((${E2E_TIME_LIMIT:-240} - 15)) # seconds for the whole run
 POLL=0.05             # seconds between looks while waiting
 
 
@@ -168,13 +172,18 @@ fail() {
     echo "---- the program's output (last 40 lines):"
     tail -n 40 "$prog_log"
   fi
+  # What the program was doing when the wait ran out: slow, stuck or idle.
+  if [ -n "$prog_pid" ] && ! proc_gone "$prog_pid" && command -v gdb >/dev/null 2>&1; then
+    echo "---- the program's threads:"
+    timeout 60 gdb -batch -p "$prog_pid" -ex 'thread apply all bt 25' 2>/dev/null |
+      grep -E '^(Thread|#)' | head -n 80
+  fi
   exit 1
 }
 
 # Deadlines in microseconds of the wall clock, without a process per look.
 now_us() { local t="${EPOCHREALTIME//[.,]/}"; echo "$t"; }
-# No step waits past the run's own deadline, which falls well before CTest's
-# timeout, so that the run always gets to clean up after itself.
+# No step waits past the run's own deadline.
 run_end=$(( ${EPOCHREALTIME//[.,]/} + RUN_DEADLINE * 1000000 ))
 deadline_in() {
   local end=$(( ${EPOCHREALTIME//[.,]/} + $1 * 1000000 ))
@@ -194,21 +203,21 @@ start_xvfb() {
     3>"$fdfile" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   note_children
-  end="$(deadline_in 15)"
+  # An X server that is installed but does not come up is a failure: a
+  # loaded machine must not hide the run's findings behind a skip.
+  end="$(deadline_in "$STEP_DEADLINE")"
   while ! grep -q '^[0-9]' "$fdfile" 2>/dev/null; do
     if proc_gone "$xvfb_pid" || past "$end"; then
-      local why
-      why="$(tail -n 1 "$work/xvfb.log" 2>/dev/null)"
-      echo "SKIP: Xvfb could not start here${why:+: $why}"
-      exit 77
+      echo "---- Xvfb's output:"; cat "$work/xvfb.log"
+      fail "Xvfb did not come up within $STEP_DEADLINE s"
     fi
     sleep "$POLL"
   done
   export DISPLAY=":$(head -n 1 "$fdfile" | tr -dc 0-9)"
-  if ! xdotool getdisplaygeometry >/dev/null 2>&1; then
-    echo "SKIP: Xvfb started but $DISPLAY does not answer"
-    exit 77
-  fi
+  until xdotool getdisplaygeometry >/dev/null 2>&1; do
+    past "$end" && { cat "$work/xvfb.log"; fail "Xvfb started, but $DISPLAY does not answer"; }
+    sleep "$POLL"
+  done
 }
 
 # Ends the display and all that runs on it, for the next start_xvfb.

@@ -19,9 +19,6 @@ set -uo pipefail
 
 source "$(dirname "$0")/lib.sh" "$@"
 
-RUN_DEADLINE=420
-run_end=$(( $(now_us) + RUN_DEADLINE * 1000000 ))
-
 # What came onto the screen so far is known; expect_screen then checks that
 # only its own window came up after this.
 forget_maps() {
@@ -524,13 +521,13 @@ second_start() {
   echo "$second" >>"$work/children"
   # It ends once the first has answered, or shows its windows if the first
   # does not answer; which it was, and where it waits, is told if it runs on.
-  end="$(deadline_in 10)"
+  end="$(deadline_in "$STEP_DEADLINE")"
   while ! proc_gone "$second" && ! past "$end"; do sleep "$POLL"; done
   if ! proc_gone "$second"; then
     local why
     why="$(xdotool search --onlyvisible --pid "$second" | wc -l) windows; in $(cat "/proc/$second/wchan" 2>/dev/null)"
     stop_pid "$second"
-    fail "second start: still running after 10 s ($why; first: $(tail -n 5 "$log"))"
+    fail "second start: still running after $STEP_DEADLINE s ($why; first: $(tail -n 5 "$log"))"
   fi
   wait "$second"
   status2=$?

@@ -263,6 +263,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CancelCase{"Window7", 2, [] { Press<Window7>("PushButton2"); }},
                       CancelCase{"Window8", 3, [] { Press<Window8>("PushButton1"); }},
                       CancelCase{"Window9", 4, [] { Press<Window9>("PushButton1"); }}),
-    [](const ::testing::TestParamInfo<CancelCase>& info) { return info.param.window; });
+    [](const ::testing::TestParamInfo<CancelCase>& tested) { return tested.param.window; });
 
 }  // namespace

@@ -301,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, BadTextFileTest,
                          ::testing::Values(Bad::Missing, Bad::Empty, Bad::RandomBytes,
                                            Bad::Directory, Bad::DanglingLink, Bad::LinkLoop,
                                            Bad::Fifo, Bad::Unreadable),
-                         [](const auto& info) { return std::string(NameOf(info.param)); });
+                         [](const auto& tested) { return std::string(NameOf(tested.param)); });
 
 TEST_F(BadResourcesTest, UnreadableFileAsRootIsReadLikeAnyOther) {
   if (!RunningAsRoot()) GTEST_SKIP() << "only root reads files of mode 000";
@@ -390,7 +390,7 @@ INSTANTIATE_TEST_SUITE_P(EveryKind, BadPictureTest,
                          ::testing::Values(Bad::Empty, Bad::RandomBytes, Bad::Directory,
                                            Bad::DanglingLink, Bad::LinkLoop, Bad::Fifo,
                                            Bad::Unreadable),
-                         [](const auto& info) { return std::string(NameOf(info.param)); });
+                         [](const auto& tested) { return std::string(NameOf(tested.param)); });
 
 TEST_F(BadResourcesTest, PictureInAnotherFormatEndsTheStartWithAClearMessage) {
   bundle.CopyShippedResources();
@@ -446,9 +446,9 @@ TEST_P(OddSizedPictureTest, EveryWindowOpensAndPaints) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, OddSizedPictureTest,
                          ::testing::Values(QSize(1, 1), QSize(3000, 10), QSize(10, 3000)),
-                         [](const auto& info) {
-                           return std::to_string(info.param.width()) + "x" +
-                                  std::to_string(info.param.height());
+                         [](const auto& tested) {
+                           return std::to_string(tested.param.width()) + "x" +
+                                  std::to_string(tested.param.height());
                          });
 
 }  // namespace

@@ -272,9 +272,9 @@ QMimeData* ListboxView::mimeData(const QList<QTableWidgetItem*>& items) const {
     }
     lines << cells.join(QLatin1Char('\t'));
   }
-  auto* data = new QMimeData;
-  data->setText(lines.join(QLatin1Char('\n')));
-  return data;
+  auto* mime = new QMimeData;
+  mime->setText(lines.join(QLatin1Char('\n')));
+  return mime;
 }
 
 }  // namespace fw::qt
