@@ -87,10 +87,15 @@ void ExitEventLoop() {
   if (QCoreApplication::instance()) QCoreApplication::exit(0);
 }
 
-void WatchDescriptor(int fd, std::function<void()> work) {
+void WatchDescriptor(int fd, int restMs, std::function<void()> work) {
   if (!QCoreApplication::instance() || fd < 0) return;
   auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, QCoreApplication::instance());
-  QObject::connect(notifier, &QSocketNotifier::activated, std::move(work));
+  QObject::connect(
+      notifier, &QSocketNotifier::activated, notifier, [notifier, restMs, work = std::move(work)] {
+        notifier->setEnabled(false);
+        work();
+        QTimer::singleShot(restMs, notifier, [notifier] { notifier->setEnabled(true); });
+      });
 }
 
 void RestoreMinimizedWindows() {
@@ -100,6 +105,13 @@ void RestoreMinimizedWindows() {
       top->setWindowState(top->windowState() & ~Qt::WindowMinimized);
     }
   }
+}
+
+void RaiseModalBox() {
+  QWidget* box = QApplication::activeModalWidget();
+  if (!box || !box->isVisible()) return;
+  box->raise();
+  box->activateWindow();
 }
 
 void PostToEventLoop(std::function<void()> work) {
