@@ -432,6 +432,16 @@ wait_settled() {
   done
 }
 
+# The window and the windows up to the root that a window manager framed it in.
+framed_in() {
+  local id="$1" root
+  root="$(xwininfo -root | awk '/Window id:/ { print $4 }')"
+  while [ -n "$id" ] && (( id != root )); do
+    echo "$((id))"
+    id="$(xwininfo -children -id "$id" | awk '/Parent window id:/ { print $4 }')"
+  done
+}
+
 # A second start brings the first forward and ends with status 0.
 second_start() {
   start_on_welcome second
@@ -470,6 +480,28 @@ second_start() {
     [ "$win" = "$first" ] || fail "second start while minimized: another window came"
     echo "ok   $label a second start brings the minimized window back"
   fi
+  # A message box waiting for an answer stays in front of its window, the
+  # keyboard in it.
+  click 325 553 308 35 box                  # " neuen Text lernen"
+  wait_single_window "$win" "second start: code entry"
+  type_text xyz
+  press Return
+  wait_windows 2 "second start: the message on a wrong code"
+  local box at X Y WIDTH HEIGHT SCREEN WINDOW
+  box="$(program_windows | grep -vx "$win")"
+  window_box "$box"
+  xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+  (in_program_env timeout 20 "$bundle/bin/merkhaus" </dev/null >"$work/second.log" 2>&1) ||
+    fail "second start over the message box: status $?"
+  for at in 1 2 3 4 5 6 7 8 9 10; do
+    sleep 0.1
+    eval "$(xdotool getmouselocation --shell)"
+    framed_in "$box" | grep -qx "$WINDOW" && [ "$(xdotool getwindowfocus)" = "$box" ] ||
+      fail "second start: the message box went behind its window (on top $WINDOW, focus $(xdotool getwindowfocus), box $box)"
+  done
+  press Return
+  wait_windows 1 "second start: the message answered"
+  echo "ok   $label a second start leaves the message box in front, the keyboard in it"
   # A first run that hangs keeps no new start from showing its windows.
   kill -STOP "$pid"
   start_program "$bundle" "$work/beside-hung.log"
