@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <thread>
 
@@ -106,7 +107,16 @@ TEST_F(SingleRunTest, CrashedOrHangingRunKeepsNoNewStartFromRunning) {
   std::optional<SingleRun::Held> after = SingleRun::Claim(UniqueKey());
   ASSERT_TRUE(Guarded(after));
 
-  // This one holds the claim and never answers.
+  // Slow to start on a busy machine, it is waited for.
+  auto second = std::async(std::launch::async, [] { return SingleRun::Claim(UniqueKey()); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+  {
+    AnsweringRun run(*after);
+    EXPECT_FALSE(second.get()) << "a second start beside a run still starting";
+  }
+
+  // Once it answered, it holds the claim and never answers again.
+  SingleRun::Answering(*after);
   auto started = std::chrono::steady_clock::now();
   std::optional<SingleRun::Held> beside = SingleRun::Claim(UniqueKey());
   auto waited = std::chrono::steady_clock::now() - started;

@@ -117,6 +117,9 @@ constexpr int kRestBetweenRequestsMs = 100;
 // The first run comes forward when a later start asks it to.
 void AnswerLaterStarts() {
   if (!R().singleRun) return;
+  qt::PostToEventLoop([] {
+    if (R().singleRun) SingleRun::Answering(*R().singleRun);
+  });
   qt::WatchDescriptor(R().singleRun->requests, kRestBetweenRequestsMs, [] {
     if (!SingleRun::TakeRequests(*R().singleRun)) return;
     Dispatch([] {

@@ -21,8 +21,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How long a new start waits for the running one to say it came forward.
+// How long a new start waits for the running one to say it came forward,
+// and for one that is still starting, which answers once it runs.
 constexpr auto kPatience = std::chrono::milliseconds(2000);
+constexpr auto kPatienceWithAStart = std::chrono::seconds(30);
+// What the lock file says of its holder.
+constexpr char kStarting = 's';
+constexpr char kAnswering = 'a';
 // How soon a start knocks again at a run that holds the claim but does not
 // listen: one that took it a moment ago, or one that is ending.
 constexpr auto kKnockAgain = std::chrono::milliseconds(10);
@@ -81,6 +86,11 @@ bool SameUser(int connected) {
 
 int NewSocket() { return socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0); }
 
+// A word lost costs later starts nothing but patience: the lock holds.
+void Tell(int lock, char state) {
+  if (pwrite(lock, &state, 1, 0) != 1) return;
+}
+
 enum class Lock { Taken, HeldByAnother, Unavailable };
 
 Lock TakeLock(const Place& place, SingleRun::Held& held) {
@@ -95,6 +105,7 @@ Lock TakeLock(const Place& place, SingleRun::Held& held) {
     fd = open(place.lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) {
       held.lock = fd;
+      Tell(fd, kStarting);
       return Lock::Taken;
     }
   }
@@ -123,16 +134,41 @@ void ListenForRequests(const Place& place, SingleRun::Held& held) {
   listen(held.requests, 16);
 }
 
+bool HolderStarting(const Place& place) {
+  if (place.lockPath.empty()) return false;
+  int fd = open(place.lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  char state = 0;
+  bool starting = fd >= 0 && pread(fd, &state, 1, 0) == 1 && state == kStarting;
+  if (fd >= 0) close(fd);
+  return starting;
+}
+
+// A run that is slow to start, on a busy machine, is waited for; one that
+// answered before and no longer does is not.
+struct Patience {
+  Clock::time_point end = Clock::now() + kPatience;
+  Clock::time_point endWithAStart = Clock::now() + kPatienceWithAStart;
+
+  bool Over(const Place& place) {
+    Clock::time_point now = Clock::now();
+    if (now < end) return false;
+    if (now >= endWithAStart || !HolderStarting(place)) return true;
+    end = now + kPatience;
+    return false;
+  }
+};
+
 enum class Answer { CameForward, NotYet, Silent, Stranger };
 
-Answer WaitForAnswer(int s, Clock::time_point deadline) {
+Answer WaitForAnswer(int s, const Place& place, Patience& patience) {
   for (;;) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) return Answer::Silent;
+    if (patience.Over(place)) return Answer::Silent;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(patience.end - Clock::now());
+    left = std::max(left, std::chrono::milliseconds(1));
     pollfd wait{s, POLLIN, 0};
     int ready = poll(&wait, 1, static_cast<int>(left.count()));
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) return Answer::Silent;
+    if (ready == 0 || (ready < 0 && errno == EINTR)) continue;
+    if (ready < 0) return Answer::Silent;
     char reply = 0;
     ssize_t got = recv(s, &reply, 1, 0);
     if (got == 1) return Answer::CameForward;
@@ -142,7 +178,7 @@ Answer WaitForAnswer(int s, Clock::time_point deadline) {
   }
 }
 
-Answer AskToComeForward(const Place& place, Clock::time_point deadline) {
+Answer AskToComeForward(const Place& place, Patience& patience) {
   int s = NewSocket();
   if (s < 0) return Answer::Silent;
   Answer answer = Answer::NotYet;
@@ -155,7 +191,7 @@ Answer AskToComeForward(const Place& place, Clock::time_point deadline) {
     // The running copy may answer and hang up before the request is even
     // sent, so a failed send still leaves its answer to be read.
     send(s, "f", 1, MSG_NOSIGNAL);
-    answer = WaitForAnswer(s, deadline);
+    answer = WaitForAnswer(s, place, patience);
   }
   close(s);
   return answer;
@@ -184,7 +220,7 @@ std::optional<std::string> SingleRun::KeyForThisDisplay(const std::string& progr
 
 std::optional<SingleRun::Held> SingleRun::Claim(const std::string& key) {
   const Place place = PlaceOf(key);
-  const Clock::time_point deadline = Clock::now() + kPatience;
+  Patience patience;
   for (;;) {
     Held held;
     switch (TakeLock(place, held)) {
@@ -196,18 +232,22 @@ std::optional<SingleRun::Held> SingleRun::Claim(const std::string& key) {
       case Lock::HeldByAnother:
         break;
     }
-    switch (AskToComeForward(place, deadline)) {
+    switch (AskToComeForward(place, patience)) {
       case Answer::CameForward:
         return std::nullopt;
       case Answer::Silent:    // a run that hangs must not hide this one,
       case Answer::Stranger:  // nor a name that another user holds
         return Held{};
       case Answer::NotYet:
-        if (Clock::now() >= deadline) return Held{};
+        if (patience.Over(place)) return Held{};
         std::this_thread::sleep_for(kKnockAgain);
         break;
     }
   }
+}
+
+void SingleRun::Answering(const Held& held) {
+  if (held.lock >= 0) Tell(held.lock, kAnswering);
 }
 
 bool SingleRun::TakeRequests(const Held& held) {

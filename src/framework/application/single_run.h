@@ -32,6 +32,10 @@ class SingleRun {
   // this user holds it and has come forward.
   static std::optional<Held> Claim(const std::string& key);
 
+  // Tells later starts that the run answers requests now. Until then they
+  // take it for one still starting and wait longer for it.
+  static void Answering(const Held& held);
+
   // Answers the requests that reached the socket: true when this user's
   // were among them.
   static bool TakeRequests(const Held& held);
