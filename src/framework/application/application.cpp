@@ -141,9 +141,14 @@ void ReleaseThisDisplay() {
 }  // namespace
 
 void RuntimeInit() {
-  // Without a screen the run cannot start; it claims nothing then.
-  qt::CheckDisplay();
+  // A second start hands over without ever reaching for the screen.
   ClaimThisDisplay();
+  try {
+    qt::CheckDisplay();
+  } catch (...) {
+    ReleaseThisDisplay();
+    throw;
+  }
   qt::StartToolkit();
   AnswerLaterStarts();
   R().quitRequested = false;

@@ -1,8 +1,12 @@
+#include "framework/qt/display_check.h"
+
 #include <xcb/xcb.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "framework/runtime/exceptions.h"
 #include "framework/window/toolkit.h"
@@ -10,6 +14,15 @@
 namespace fw::qt {
 
 namespace {
+
+// An X server may refuse a connection made just as another client leaves;
+// one that is not there at all refuses every time.
+constexpr int kTries = 3;
+constexpr auto kBetweenTries = std::chrono::milliseconds(50);
+
+// Kept open until the toolkit has its own connection: a connection closed
+// just before another opens can make the server refuse that one too.
+xcb_connection_t* checked = nullptr;
 
 // Whether the toolkit will look for an X display: where no other platform is
 // asked for, and the session is not a Wayland one.
@@ -35,13 +48,24 @@ void CheckDisplay() {
         "Kein Bildschirm gefunden: Die Umgebungsvariable DISPLAY ist leer oder nicht gesetzt. "
         "Das Programm braucht eine grafische Sitzung.");
   }
-  xcb_connection_t* connection = xcb_connect(display, nullptr);
-  const bool reached = xcb_connection_has_error(connection) == 0;
-  xcb_disconnect(connection);
-  if (!reached) {
-    throw RuntimeException("Kein Bildschirm gefunden: Der Bildschirm „" + std::string(display) +
-                           "“ (DISPLAY) lässt sich nicht öffnen.");
+  for (int tries = 1; !checked; ++tries) {
+    xcb_connection_t* connection = xcb_connect(display, nullptr);
+    if (xcb_connection_has_error(connection) == 0) {
+      checked = connection;
+      continue;
+    }
+    xcb_disconnect(connection);
+    if (tries == kTries) {
+      throw RuntimeException("Kein Bildschirm gefunden: Der Bildschirm „" + std::string(display) +
+                             "“ (DISPLAY) lässt sich nicht öffnen.");
+    }
+    std::this_thread::sleep_for(kBetweenTries);
   }
+}
+
+void ForgetDisplayCheck() {
+  if (checked) xcb_disconnect(checked);
+  checked = nullptr;
 }
 
 }  // namespace fw::qt

@@ -13,6 +13,7 @@
 #include <system_error>
 #include <thread>
 
+#include "framework/qt/display_check.h"
 #include "framework/qt/handover.h"
 #include "framework/window/toolkit.h"
 
@@ -64,6 +65,7 @@ void StartToolkit() {
     // No thread to spare: the toolkit loads the configuration itself.
   }
   ownApp = new QApplication(argc, argv);
+  ForgetDisplayCheck();
   if (fonts) fonts->join();
   QApplication::setQuitOnLastWindowClosed(false);
   ApplyDesktopIdentity();
