@@ -432,16 +432,6 @@ wait_settled() {
   done
 }
 
-# The window and the windows up to the root that a window manager framed it in.
-framed_in() {
-  local id="$1" root
-  root="$(xwininfo -root | awk '/Window id:/ { print $4 }')"
-  while [ -n "$id" ] && (( id != root )); do
-    echo "$((id))"
-    id="$(xwininfo -children -id "$id" | awk '/Parent window id:/ { print $4 }')"
-  done
-}
-
 # A second start brings the first forward and ends with status 0.
 second_start() {
   start_on_welcome second
@@ -487,17 +477,26 @@ second_start() {
   type_text xyz
   press Return
   wait_windows 2 "second start: the message on a wrong code"
-  local box at X Y WIDTH HEIGHT SCREEN WINDOW
+  local box X Y WIDTH HEIGHT SCREEN WINDOW
   box="$(program_windows | grep -vx "$win")"
   window_box "$box"
   xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
   (in_program_env timeout 20 "$bundle/bin/merkhaus" </dev/null >"$work/second.log" 2>&1) ||
     fail "second start over the message box: status $?"
-  for at in 1 2 3 4 5 6 7 8 9 10; do
-    sleep 0.1
+  # The box (in its frame, under a window manager) is what lies under the
+  # pointer, and stays so once the first run has come forward.
+  box_in_front() {
     eval "$(xdotool getmouselocation --shell)"
-    framed_in "$box" | grep -qx "$WINDOW" && [ "$(xdotool getwindowfocus)" = "$box" ] ||
-      fail "second start: the message box went behind its window (on top $WINDOW, focus $(xdotool getwindowfocus), box $box)"
+    [[ "$(xwininfo -tree -id "$WINDOW")" == *"$(printf '0x%x ' "$box")"* ]] &&
+      [ "$(xdotool getwindowfocus)" = "$box" ]
+  }
+  local end; end="$(deadline_in 3)"
+  until sleep 0.5; box_in_front; do
+    past "$end" && fail "second start: the message box went behind its window (on top $WINDOW, box $box)"
+  done
+  for end in 1 2 3 4 5; do
+    sleep 0.1
+    box_in_front || fail "second start: the message box went behind its window (on top $WINDOW, box $box)"
   done
   press Return
   wait_windows 1 "second start: the message answered"

@@ -182,26 +182,20 @@ TEST_F(SingleRunTest, AnotherUserIsNeitherHeardNorStopsAStart) {
   ASSERT_GE(other, 0);
   if (other == 0) {
     close(own->requests);
-    if (setuid(65534) != 0) _exit(1);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
+    auto must = [](bool done) { done || (_exit(1), false); };
+    must(setuid(65534) == 0);
+    sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
     std::memcpy(address.sun_path + 1, key.data(), key.size());
+    auto* at = reinterpret_cast<sockaddr*>(&address);
     auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + key.size());
-    // A request to come forward, then the run's reply: none, it hangs up.
+    // A request to come forward, unanswered; then the name, once the run gives it up.
     int s = socket(AF_UNIX, SOCK_STREAM, 0);
     char byte = 'f';
-    if (connect(s, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        send(s, &byte, 1, 0) != 1 || write(told[1], "c", 1) != 1) {
-      _exit(1);
-    }
+    must(connect(s, at, length) == 0 && send(s, &byte, 1, 0) == 1 && write(told[1], "c", 1) == 1);
     byte = recv(s, &byte, 1, 0) == 1 ? 'a' : 'e';
-    // Then it takes the name as soon as the run gives it up.
     s = socket(AF_UNIX, SOCK_STREAM, 0);
-    if (write(told[1], &byte, 1) != 1 || read(go[0], &byte, 1) != 1 ||
-        bind(s, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(s, 8) != 0 ||
-        write(told[1], "r", 1) != 1) {
-      _exit(1);
-    }
+    must(write(told[1], &byte, 1) == 1 && read(go[0], &byte, 1) == 1 && bind(s, at, length) == 0 &&
+         listen(s, 8) == 0 && write(told[1], "r", 1) == 1);
     for (;;) pause();
   }
   close(told[1]);

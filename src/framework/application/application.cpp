@@ -126,9 +126,13 @@ void AnswerLaterStarts() {
       // Minimized windows are out of sight: to the user a start that left
       // them so would have done nothing.
       qt::RestoreMinimizedWindows();
-      if (Window* front = WindowSystem::Front()) front->RaiseOnScreen(true);
-      // A message box waiting for an answer stays in front of its window.
-      qt::RaiseModalBox();
+      if (Window* front = WindowSystem::Front()) {
+        front->RaiseOnScreen(false);
+        // A message box waiting for an answer stays in front of its window
+        // and keeps the keyboard: activating the window behind it would
+        // leave the toolkit to hand the keyboard on, and raise it again.
+        if (!qt::RaiseModalBox()) front->TakeKeyboardOnScreen(true);
+      }
     });
   });
 }

@@ -109,11 +109,12 @@ void RestoreMinimizedWindows() {
   }
 }
 
-void RaiseModalBox() {
+bool RaiseModalBox() {
   QWidget* box = QApplication::activeModalWidget();
-  if (!box || !box->isVisible()) return;
+  if (!box || !box->isVisible()) return false;
   box->raise();
   box->activateWindow();
+  return true;
 }
 
 void PostToEventLoop(std::function<void()> work) {

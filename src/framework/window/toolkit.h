@@ -34,8 +34,8 @@ void WatchDescriptor(int fd, int restMs, std::function<void()> work);
 void RestoreMinimizedWindows();
 
 // Raises the modal box that waits for an answer, if one does, above the
-// windows and gives it the keyboard.
-void RaiseModalBox();
+// windows and gives it the keyboard: false where there is none.
+bool RaiseModalBox();
 
 // Runs the work on the next turn of the toolkit's event loop.
 void PostToEventLoop(std::function<void()> work);
