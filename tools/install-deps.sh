@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
-  fontconfig libfontconfig-dev fonts-dejavu-core
+  fontconfig libfontconfig-dev libxcb1-dev fonts-dejavu-core
   clang clang-format libclang-rt-14-dev llvm
   xvfb xdotool x11-utils imagemagick openbox xfwm4 xfconf dbus-daemon xclip ffmpeg libx11-dev
   libxdamage-dev libxtst-dev

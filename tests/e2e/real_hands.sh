@@ -545,6 +545,37 @@ second_start() {
     [ "$win" = "$first" ] || fail "second start while minimized: another window came"
     echo "ok   $label a second start brings the minimized window back"
   fi
+  # A message box waiting for an answer stays in front of its window, the
+  # keyboard in it.
+  click 325 553 308 35 box                  # " neuen Text lernen"
+  wait_single_window "$win" "second start: code entry"
+  type_text xyz
+  press Return
+  wait_windows 2 "second start: the message on a wrong code"
+  local box X Y WIDTH HEIGHT SCREEN WINDOW
+  box="$(program_windows | grep -vx "$win")"
+  window_box "$box"
+  xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+  (in_program_env timeout 20 "$bundle/bin/merkhaus" </dev/null >"$work/second.log" 2>&1) ||
+    fail "second start over the message box: status $?"
+  # The box (in its frame, under a window manager) is what lies under the
+  # pointer, and stays so once the first run has come forward.
+  box_in_front() {
+    eval "$(xdotool getmouselocation --shell)"
+    [[ "$(xwininfo -tree -id "$WINDOW")" == *"$(printf '0x%x ' "$box")"* ]] &&
+      [ "$(xdotool getwindowfocus)" = "$box" ]
+  }
+  local end; end="$(deadline_in 3)"
+  until sleep 0.5; box_in_front; do
+    past "$end" && fail "second start: the message box went behind its window (on top $WINDOW, box $box)"
+  done
+  for end in 1 2 3 4 5; do
+    sleep 0.1
+    box_in_front || fail "second start: the message box went behind its window (on top $WINDOW, box $box)"
+  done
+  press Return
+  wait_windows 1 "second start: the message answered"
+  echo "ok   $label a second start leaves the message box in front, the keyboard in it"
   # A first run that hangs keeps no new start from showing its windows.
   kill -STOP "$pid"
   start_program "$bundle" "$work/beside-hung.log"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Walks the program's two daily roads and its start-up failure on a private
+# Walks the program's two daily roads and its start-up failures on a private
 # Xvfb display, the way a user does: real clicks at the controls' places, real
 # key presses, and after every step a look at what is on the screen.
 #
@@ -173,8 +173,23 @@ missing_background() {
   echo "ok   failure-quit: exit status $status"
 }
 
+# Started where there is no display, the program says so in German on
+# standard error and ends with status 1.
+no_display() {
+  local display out
+  for display in unset "" :98765; do
+    out="$( ([ "$display" = unset ] && unset DISPLAY || export DISPLAY="$display"
+             timeout 20 env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE \
+               "$bundle/bin/merkhaus" 2>&1 </dev/null); echo "status $?")"
+    [[ "$out" == "merkhaus: Kein Bildschirm gefunden: "*"${display#unset}"*"status 1" ]] ||
+      fail "no display (DISPLAY $display): $out"
+  done
+  echo "ok   no-display: status 1, the German message names what is missing"
+}
+
 started="$(now_us)"
 start_watcher
+no_display
 start_xvfb
 start_map_watch
 first_day

@@ -9,11 +9,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <future>
+#include <string>
 #include <thread>
 
 // One run of a program per user and display.
@@ -53,10 +56,10 @@ class SingleRunTest : public ::testing::Test {
 
 // The first run's event loop: answers each start that asks, until told to stop.
 struct AnsweringRun {
-  explicit AnsweringRun(int claim)
+  explicit AnsweringRun(SingleRun::Held claim)
       : loop([this, claim] {
           while (!stop) {
-            pollfd wait{claim, POLLIN, 0};
+            pollfd wait{claim.requests, POLLIN, 0};
             if (poll(&wait, 1, 20) == 1 && SingleRun::TakeRequests(claim)) ++answered;
           }
         }) {}
@@ -69,9 +72,18 @@ struct AnsweringRun {
   std::thread loop;
 };
 
+bool Guarded(const std::optional<SingleRun::Held>& held) {
+  return held && (held->lock >= 0 || held->requests >= 0);
+}
+
+// The runtime folder is missing at the first start; the toolkit makes it
+// later, before the second.
 TEST_F(SingleRunTest, SecondStartHandsOverAndEndsWhileTheFirstRuns) {
-  std::optional<int> first = SingleRun::Claim(UniqueKey());
-  ASSERT_TRUE(first && *first >= 0);
+  const std::string place = folder + "/made-by-the-toolkit";
+  setenv("XDG_RUNTIME_DIR", place.c_str(), 1);
+  std::optional<SingleRun::Held> first = SingleRun::Claim(UniqueKey());
+  ASSERT_TRUE(Guarded(first));
+  mkdir(place.c_str(), 0700);
   EXPECT_FALSE(SingleRun::TakeRequests(*first));
   {
     AnsweringRun run(*first);
@@ -80,64 +92,129 @@ TEST_F(SingleRunTest, SecondStartHandsOverAndEndsWhileTheFirstRuns) {
     EXPECT_EQ(run.answered, 1) << "the first run was asked to come forward";
   }
   SingleRun::Release(*first);
-  EXPECT_FALSE(std::filesystem::exists(folder + "/" + UniqueKey()));
-  std::optional<int> next = SingleRun::Claim(UniqueKey());
-  ASSERT_TRUE(next && *next >= 0);
+  EXPECT_FALSE(std::filesystem::exists(place + "/" + UniqueKey()));
+  std::optional<SingleRun::Held> next = SingleRun::Claim(UniqueKey());
+  ASSERT_TRUE(Guarded(next));
   SingleRun::Release(*next);
 }
 
 TEST_F(SingleRunTest, CrashedOrHangingRunKeepsNoNewStartFromRunning) {
   // A crash leaves the socket file, on which nobody listens.
-  std::optional<int> crashed = SingleRun::Claim(UniqueKey());
-  ASSERT_TRUE(crashed && *crashed >= 0);
-  close(*crashed);
-  std::optional<int> after = SingleRun::Claim(UniqueKey());
-  ASSERT_TRUE(after && *after >= 0);
+  std::optional<SingleRun::Held> crashed = SingleRun::Claim(UniqueKey());
+  ASSERT_TRUE(Guarded(crashed));
+  close(crashed->lock);
+  close(crashed->requests);
+  std::optional<SingleRun::Held> after = SingleRun::Claim(UniqueKey());
+  ASSERT_TRUE(Guarded(after));
 
-  // This one holds the claim and never answers.
+  // Slow to start on a busy machine, it is waited for.
+  auto second = std::async(std::launch::async, [] { return SingleRun::Claim(UniqueKey()); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+  {
+    AnsweringRun run(*after);
+    EXPECT_FALSE(second.get()) << "a second start beside a run still starting";
+  }
+
+  // Once it answered, it holds the claim and never answers again.
+  SingleRun::Answering(*after);
   auto started = std::chrono::steady_clock::now();
-  std::optional<int> beside = SingleRun::Claim(UniqueKey());
+  std::optional<SingleRun::Held> beside = SingleRun::Claim(UniqueKey());
   auto waited = std::chrono::steady_clock::now() - started;
-  EXPECT_EQ(beside, -1) << "runs unguarded";
+  EXPECT_TRUE(beside && !Guarded(beside)) << "runs unguarded";
   EXPECT_LT(waited, std::chrono::milliseconds(2500));
   SingleRun::Release(*after);
 }
 
-TEST_F(SingleRunTest, AnotherUserCannotTakeTheClaim) {
+// Three starts at the same moment, as from a triple click on a launcher,
+// whatever a crashed run left: one runs, the others hand over to it.
+TEST_F(SingleRunTest, OfStartsRacingExactlyOneRuns) {
+  for (const char* before : {"nothing", "a crash"}) {
+    for (int round = 0; round < 100; ++round) {
+      std::string key = UniqueKey();
+      if (before == std::string("a crash")) {
+        std::optional<SingleRun::Held> crashed = SingleRun::Claim(key);
+        ASSERT_TRUE(Guarded(crashed));
+        close(crashed->lock);
+        close(crashed->requests);
+      }
+      int go[2], told[2], stop[2];
+      ASSERT_EQ(pipe(go) | pipe(told) | pipe(stop), 0);
+      pid_t starts[3];
+      for (pid_t& start : starts) {
+        start = fork();
+        if (start != 0) continue;
+        for (int end : {go[1], told[0], stop[1]}) close(end);
+        char byte;
+        if (read(go[0], &byte, 1) != 0) _exit(2);
+        std::optional<SingleRun::Held> held = SingleRun::Claim(key);
+        byte = !held ? 'f' : Guarded(held) ? 'r' : 'u';
+        if (write(told[1], &byte, 1) != 1) _exit(2);
+        // The running one answers until all have said how they started.
+        for (pollfd wait[2]{{stop[0], POLLIN, 0}, {held ? held->requests : -1, POLLIN, 0}};
+             !(wait[0].revents & POLLHUP) && poll(wait, 2, -1) > 0;) {
+          if (wait[1].revents & POLLIN) SingleRun::TakeRequests(*held);
+        }
+        if (held) SingleRun::Release(*held);
+        _exit(0);
+      }
+      for (int end : {go[0], told[1], stop[0], go[1]}) close(end);
+      std::string how;
+      for (char byte; how.size() < 3 && read(told[0], &byte, 1) == 1;) how += byte;
+      std::ranges::sort(how);
+      EXPECT_EQ(how, "ffr") << before << ", round " << round;
+      close(stop[1]);
+      close(told[0]);
+      for (pid_t start : starts) waitpid(start, nullptr, 0);
+    }
+  }
+}
+
+// Without a runtime folder the claim is a name that every user can reach.
+TEST_F(SingleRunTest, AnotherUserIsNeitherHeardNorStopsAStart) {
   if (getuid() != 0) GTEST_SKIP() << "needs root to act as another user";
-  // Another user binds the name in the abstract namespace that a run without
-  // a runtime folder would use.
   const std::string key = UniqueKey();
-  int ready[2];
-  ASSERT_EQ(pipe(ready), 0);
+  unsetenv("XDG_RUNTIME_DIR");
+  std::optional<SingleRun::Held> own = SingleRun::Claim(key);
+  ASSERT_TRUE(Guarded(own));
+  int told[2], go[2];
+  ASSERT_EQ(pipe(told) | pipe(go), 0);
   pid_t other = fork();
   ASSERT_GE(other, 0);
   if (other == 0) {
-    if (setuid(65534) != 0) _exit(1);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
+    close(own->requests);
+    auto must = [](bool done) { done || (_exit(1), false); };
+    must(setuid(65534) == 0);
+    sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
     std::memcpy(address.sun_path + 1, key.data(), key.size());
-    int s = socket(AF_UNIX, SOCK_STREAM, 0);
+    auto* at = reinterpret_cast<sockaddr*>(&address);
     auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + key.size());
-    if (bind(s, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(s, 8) != 0) _exit(1);
-    if (write(ready[1], "r", 1) != 1) _exit(1);
+    // A request to come forward, unanswered; then the name, once the run gives it up.
+    int s = socket(AF_UNIX, SOCK_STREAM, 0);
+    char byte = 'f';
+    must(connect(s, at, length) == 0 && send(s, &byte, 1, 0) == 1 && write(told[1], "c", 1) == 1);
+    byte = recv(s, &byte, 1, 0) == 1 ? 'a' : 'e';
+    s = socket(AF_UNIX, SOCK_STREAM, 0);
+    must(write(told[1], &byte, 1) == 1 && read(go[0], &byte, 1) == 1 && bind(s, at, length) == 0 &&
+         listen(s, 8) == 0 && write(told[1], "r", 1) == 1);
     for (;;) pause();
   }
+  close(told[1]);
+  close(go[0]);
   char byte = 0;
-  ASSERT_EQ(read(ready[0], &byte, 1), 1);
-
-  // In the user's own folder the claim is out of the other's reach...
-  std::optional<int> own = SingleRun::Claim(key);
-  EXPECT_TRUE(own && *own >= 0);
-  if (own) SingleRun::Release(*own);
-  // ...and without one, a name held by another user stops no start.
-  unsetenv("XDG_RUNTIME_DIR");
-  EXPECT_EQ(SingleRun::Claim(key), -1);
+  ASSERT_EQ(read(told[0], &byte, 1), 1);
+  EXPECT_FALSE(SingleRun::TakeRequests(*own)) << "another user's request is no request";
+  ASSERT_EQ(read(told[0], &byte, 1), 1);
+  EXPECT_EQ(byte, 'e') << "another user got an answer";
+  SingleRun::Release(*own);
+  ASSERT_EQ(write(go[1], "g", 1), 1);
+  ASSERT_EQ(read(told[0], &byte, 1), 1);
+  std::optional<SingleRun::Held> beside = SingleRun::Claim(key);
+  EXPECT_TRUE(beside && !Guarded(beside)) << "a name held by another user stops no start";
 
   kill(other, SIGKILL);
   waitpid(other, nullptr, 0);
-  close(ready[0]);
-  close(ready[1]);
+  close(told[0]);
+  close(go[1]);
 }
 
 TEST(SingleRunKeyTest, RunsOnOtherDisplaysOrOffscreenAreIndependent) {

@@ -1,6 +1,7 @@
 #include "framework/application/application.h"
 
 #include <cstdlib>
+#include <optional>
 
 #include "framework/application/dispatch.h"
 #include "framework/application/single_run.h"
@@ -16,7 +17,7 @@ namespace {
 
 struct RunState {
   Ref<Application> app;
-  int singleRunClaim = -1;
+  std::optional<SingleRun::Held> singleRun;
   bool quitRequested = false;
   int exitStatus = 0;
   MessageBoxHandler messageBox;
@@ -102,37 +103,56 @@ namespace {
 // A second start on the same display brings the first run's front window
 // forward and ends at once.
 void ClaimThisDisplay() {
-  if (R().singleRunClaim >= 0) return;
+  if (R().singleRun) return;
   Ref<FolderItem> program = ApplicationExecutableFile();
   auto key = SingleRun::KeyForThisDisplay(program ? program->Name() : "guiframework");
   if (!key) return;
-  std::optional<int> claim = SingleRun::Claim(*key);
-  if (!claim) std::exit(0);
-  R().singleRunClaim = *claim;
+  R().singleRun = SingleRun::Claim(*key);
+  if (!R().singleRun) std::exit(0);
 }
+
+// Requests that come while the run comes forward are answered by that.
+constexpr int kRestBetweenRequestsMs = 100;
 
 // The first run comes forward when a later start asks it to.
 void AnswerLaterStarts() {
-  qt::WatchDescriptor(R().singleRunClaim, [claim = R().singleRunClaim] {
-    if (!SingleRun::TakeRequests(claim)) return;
+  if (!R().singleRun) return;
+  qt::PostToEventLoop([] {
+    if (R().singleRun) SingleRun::Answering(*R().singleRun);
+  });
+  qt::WatchDescriptor(R().singleRun->requests, kRestBetweenRequestsMs, [] {
+    if (!SingleRun::TakeRequests(*R().singleRun)) return;
     Dispatch([] {
       // Minimized windows are out of sight: to the user a start that left
       // them so would have done nothing.
       qt::RestoreMinimizedWindows();
-      if (Window* front = WindowSystem::Front()) front->RaiseOnScreen(true);
+      if (Window* front = WindowSystem::Front()) {
+        front->RaiseOnScreen(false);
+        // A message box waiting for an answer stays in front of its window
+        // and keeps the keyboard: activating the window behind it would
+        // leave the toolkit to hand the keyboard on, and raise it again.
+        if (!qt::RaiseModalBox()) front->TakeKeyboardOnScreen(true);
+      }
     });
   });
 }
 
 void ReleaseThisDisplay() {
-  SingleRun::Release(R().singleRunClaim);
-  R().singleRunClaim = -1;
+  if (R().singleRun) SingleRun::Release(*R().singleRun);
+  R().singleRun.reset();
 }
 
 }  // namespace
 
 void RuntimeInit() {
+  // A second start hands over without ever reaching for the screen.
   ClaimThisDisplay();
+  try {
+    qt::CheckDisplay();
+  } catch (...) {
+    ReleaseThisDisplay();
+    throw;
+  }
   qt::StartToolkit();
   AnswerLaterStarts();
   R().quitRequested = false;

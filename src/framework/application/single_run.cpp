@@ -1,6 +1,8 @@
 #include "framework/application/single_run.h"
 
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -17,20 +19,37 @@ namespace fw {
 
 namespace {
 
-// How long a new start waits for the running one to say it came forward.
-constexpr int kPatienceMs = 2000;
+using Clock = std::chrono::steady_clock;
+
+// How long a new start waits for the running one to say it came forward,
+// and for one that is still starting, which answers once it runs.
+constexpr auto kPatience = std::chrono::milliseconds(2000);
+constexpr auto kPatienceWithAStart = std::chrono::seconds(30);
+// What the lock file says of its holder.
+constexpr char kStarting = 's';
+constexpr char kAnswering = 'a';
+// How soon a start knocks again at a run that holds the claim but does not
+// listen: one that took it a moment ago, or one that is ending.
+constexpr auto kKnockAgain = std::chrono::milliseconds(10);
+// Requests taken in one go: a flood of them is worth no more than one.
+constexpr int kRequestsAtOnce = 64;
 
 struct Place {
+  std::string lockPath;  // empty: the socket's abstract name is the lock
+  std::string socketPath;
   sockaddr_un address{};
   socklen_t length = 0;
-  std::string path;  // empty in the abstract namespace
 };
 
-// The user's runtime folder, where it is one: the user's own, closed to others.
+// The user's runtime folder, where it is one: the user's own, closed to
+// others. One that is named but missing is made now, as the toolkit would
+// make it once it runs: starts before and after must look in one place.
 std::string PrivateFolder() {
   const char* folder = std::getenv("XDG_RUNTIME_DIR");
+  if (!folder || *folder != '/') return {};
+  mkdir(folder, 0700);
   struct stat info {};
-  if (!folder || *folder != '/' || stat(folder, &info) != 0) return {};
+  if (stat(folder, &info) != 0) return {};
   bool own = S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & 077) == 0;
   return own ? folder : std::string();
 }
@@ -41,9 +60,11 @@ Place PlaceOf(const std::string& key) {
   constexpr size_t room = sizeof(place.address.sun_path) - 1;
   if (std::string folder = PrivateFolder();
       !folder.empty() && folder.size() + 1 + key.size() <= room) {
-    place.path = folder + "/" + key;
-    std::memcpy(place.address.sun_path, place.path.data(), place.path.size());
-    place.length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + place.path.size() + 1);
+    place.socketPath = folder + "/" + key;
+    place.lockPath = place.socketPath + ".lock";
+    std::memcpy(place.address.sun_path, place.socketPath.data(), place.socketPath.size());
+    place.length =
+        static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + place.socketPath.size() + 1);
     return place;
   }
   // A leading NUL puts the name in the abstract namespace.
@@ -53,52 +74,127 @@ Place PlaceOf(const std::string& key) {
   return place;
 }
 
-bool HeldBySameUser(int connected) {
+const sockaddr* AddressOf(const Place& place) {
+  return reinterpret_cast<const sockaddr*>(&place.address);
+}
+
+bool SameUser(int connected) {
   ucred peer{};
   socklen_t size = sizeof peer;
   return getsockopt(connected, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == getuid();
 }
 
-enum class Answer { CameForward, Silent, Nobody };
+int NewSocket() { return socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0); }
 
-Answer WaitForAnswer(int s) {
-  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPatienceMs);
+// A word lost costs later starts nothing but patience: the lock holds.
+void Tell(int lock, char state) {
+  if (pwrite(lock, &state, 1, 0) != 1) return;
+}
+
+enum class Lock { Taken, HeldByAnother, Unavailable };
+
+Lock TakeLock(const Place& place, SingleRun::Held& held) {
+  int fd = -1;
+  if (place.lockPath.empty()) {
+    fd = NewSocket();
+    if (fd >= 0 && bind(fd, AddressOf(place), place.length) == 0) {
+      held.requests = fd;
+      return Lock::Taken;
+    }
+  } else {
+    fd = open(place.lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      held.lock = fd;
+      Tell(fd, kStarting);
+      return Lock::Taken;
+    }
+  }
+  int why = errno;
+  if (fd >= 0) close(fd);
+  return why == EADDRINUSE || why == EWOULDBLOCK ? Lock::HeldByAnother : Lock::Unavailable;
+}
+
+// Where the socket cannot be had, the claim still holds: later starts
+// then find nobody to ask and show their windows after a while.
+void ListenForRequests(const Place& place, SingleRun::Held& held) {
+  if (!place.lockPath.empty()) {
+    // A socket left there is a dead run's: the lock is ours.
+    struct stat info {};
+    if (lstat(place.socketPath.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) {
+      unlink(place.socketPath.c_str());
+    }
+    int s = NewSocket();
+    if (s < 0) return;
+    if (bind(s, AddressOf(place), place.length) != 0) {
+      close(s);
+      return;
+    }
+    held.requests = s;
+  }
+  listen(held.requests, 16);
+}
+
+bool HolderStarting(const Place& place) {
+  if (place.lockPath.empty()) return false;
+  int fd = open(place.lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  char state = 0;
+  bool starting = fd >= 0 && pread(fd, &state, 1, 0) == 1 && state == kStarting;
+  if (fd >= 0) close(fd);
+  return starting;
+}
+
+// A run that is slow to start, on a busy machine, is waited for; one that
+// answered before and no longer does is not.
+struct Patience {
+  Clock::time_point end = Clock::now() + kPatience;
+  Clock::time_point endWithAStart = Clock::now() + kPatienceWithAStart;
+
+  bool Over(const Place& place) {
+    Clock::time_point now = Clock::now();
+    if (now < end) return false;
+    if (now >= endWithAStart || !HolderStarting(place)) return true;
+    end = now + kPatience;
+    return false;
+  }
+};
+
+enum class Answer { CameForward, NotYet, Silent, Stranger };
+
+Answer WaitForAnswer(int s, const Place& place, Patience& patience) {
   for (;;) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        end - std::chrono::steady_clock::now());
-    if (left.count() <= 0) return Answer::Silent;
+    if (patience.Over(place)) return Answer::Silent;
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(patience.end - Clock::now());
+    left = std::max(left, std::chrono::milliseconds(1));
     pollfd wait{s, POLLIN, 0};
     int ready = poll(&wait, 1, static_cast<int>(left.count()));
-    if (ready < 0 && errno == EINTR) continue;
+    if (ready == 0 || (ready < 0 && errno == EINTR)) continue;
+    if (ready < 0) return Answer::Silent;
     char reply = 0;
-    if (ready == 1 && recv(s, &reply, 1, 0) == 1) return Answer::CameForward;
-    return Answer::Silent;
+    ssize_t got = recv(s, &reply, 1, 0);
+    if (got == 1) return Answer::CameForward;
+    if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    // Hung up unanswered: the run is ending and gives the claim up.
+    return Answer::NotYet;
   }
 }
 
-Answer AskToComeForward(const Place& place) {
-  int s = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+Answer AskToComeForward(const Place& place, Patience& patience) {
+  int s = NewSocket();
   if (s < 0) return Answer::Silent;
-  Answer answer = Answer::Silent;
-  if (connect(s, reinterpret_cast<const sockaddr*>(&place.address), place.length) != 0) {
-    // Refused: nobody listens (a run ending, or one that crashed). A full
-    // queue (EAGAIN) is a run that takes no requests.
-    if (errno == ECONNREFUSED || errno == ENOENT) answer = Answer::Nobody;
-  } else if (HeldBySameUser(s)) {  // another user's socket is no claim of ours: Silent
+  Answer answer = Answer::NotYet;
+  if (connect(s, AddressOf(place), place.length) != 0) {
+    // Nobody listens yet or any more, or the queue is full for a moment.
+    if (errno != ECONNREFUSED && errno != ENOENT && errno != EAGAIN) answer = Answer::Silent;
+  } else if (!SameUser(s)) {
+    answer = Answer::Stranger;
+  } else {
     // The running copy may answer and hang up before the request is even
     // sent, so a failed send still leaves its answer to be read.
     send(s, "f", 1, MSG_NOSIGNAL);
-    answer = WaitForAnswer(s);
+    answer = WaitForAnswer(s, place, patience);
   }
   close(s);
   return answer;
-}
-
-// A socket file that no run listens on any more; anything else stays.
-bool RemoveStaleSocket(const std::string& path) {
-  struct stat info {};
-  return lstat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode) && info.st_uid == getuid() &&
-         unlink(path.c_str()) == 0;
 }
 
 }  // namespace
@@ -122,57 +218,65 @@ std::optional<std::string> SingleRun::KeyForThisDisplay(const std::string& progr
   return program + "-" + std::to_string(getuid()) + "-" + name;
 }
 
-std::optional<int> SingleRun::Claim(const std::string& key) {
-  Place place = PlaceOf(key);
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    int s = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (s < 0) return -1;
-    if (bind(s, reinterpret_cast<const sockaddr*>(&place.address), place.length) == 0 &&
-        listen(s, 8) == 0) {
-      return s;
+std::optional<SingleRun::Held> SingleRun::Claim(const std::string& key) {
+  const Place place = PlaceOf(key);
+  Patience patience;
+  for (;;) {
+    Held held;
+    switch (TakeLock(place, held)) {
+      case Lock::Taken:
+        ListenForRequests(place, held);
+        return held;
+      case Lock::Unavailable:
+        return Held{};
+      case Lock::HeldByAnother:
+        break;
     }
-    int why = errno;
-    close(s);
-    if (why != EADDRINUSE) return -1;  // no claim to be had: run unguarded
-    switch (AskToComeForward(place)) {
+    switch (AskToComeForward(place, patience)) {
       case Answer::CameForward:
         return std::nullopt;
-      case Answer::Silent:  // a run that hangs must not hide this one, nor a stranger's
-        return -1;
-      case Answer::Nobody:
-        // A crashed run's file is taken over; an abstract name is held for
-        // a moment by a run that is just ending.
-        if (!place.path.empty()) {
-          if (!RemoveStaleSocket(place.path)) return -1;
-        } else {
-          std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
+      case Answer::Silent:    // a run that hangs must not hide this one,
+      case Answer::Stranger:  // nor a name that another user holds
+        return Held{};
+      case Answer::NotYet:
+        if (patience.Over(place)) return Held{};
+        std::this_thread::sleep_for(kKnockAgain);
         break;
     }
   }
-  return -1;
 }
 
-bool SingleRun::TakeRequests(int claim) {
-  bool any = false;
-  for (;;) {
-    int s = accept4(claim, nullptr, nullptr, SOCK_CLOEXEC);
-    if (s < 0) return any;
-    any = true;
-    send(s, "k", 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+void SingleRun::Answering(const Held& held) {
+  if (held.lock >= 0) Tell(held.lock, kAnswering);
+}
+
+bool SingleRun::TakeRequests(const Held& held) {
+  bool ours = false;
+  for (int taken = 0; taken < kRequestsAtOnce; ++taken) {
+    int s = accept4(held.requests, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (s < 0 && (errno == EINTR || errno == ECONNABORTED)) continue;
+    if (s < 0) break;
+    if (SameUser(s)) {
+      ours = true;
+      send(s, "k", 1, MSG_NOSIGNAL);
+    }
     close(s);
   }
+  return ours;
 }
 
-void SingleRun::Release(int claim) {
-  if (claim < 0) return;
-  sockaddr_un address{};
-  socklen_t length = sizeof address;
-  if (getsockname(claim, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
-      length > offsetof(sockaddr_un, sun_path) && address.sun_path[0] != '\0') {
-    unlink(address.sun_path);
+void SingleRun::Release(const Held& held) {
+  if (held.requests >= 0) {
+    sockaddr_un address{};
+    socklen_t length = sizeof address;
+    if (getsockname(held.requests, reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
+        length > offsetof(sockaddr_un, sun_path) && address.sun_path[0] != '\0') {
+      unlink(address.sun_path);
+    }
+    // Starts still waiting for an answer see the hang-up and claim anew.
+    close(held.requests);
   }
-  close(claim);
+  if (held.lock >= 0) close(held.lock);
 }
 
 }  // namespace fw

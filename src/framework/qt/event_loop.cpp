@@ -13,6 +13,7 @@
 #include <system_error>
 #include <thread>
 
+#include "framework/qt/display_check.h"
 #include "framework/qt/handover.h"
 #include "framework/qt/scale.h"
 #include "framework/window/toolkit.h"
@@ -65,6 +66,7 @@ void StartToolkit() {
     // No thread to spare: the toolkit loads the configuration itself.
   }
   ownApp = new QApplication(argc, argv);
+  ForgetDisplayCheck();
   if (fonts) fonts->join();
   QApplication::setQuitOnLastWindowClosed(false);
   ApplyDesktopIdentity();
@@ -89,10 +91,15 @@ void ExitEventLoop() {
   if (QCoreApplication::instance()) QCoreApplication::exit(0);
 }
 
-void WatchDescriptor(int fd, std::function<void()> work) {
+void WatchDescriptor(int fd, int restMs, std::function<void()> work) {
   if (!QCoreApplication::instance() || fd < 0) return;
   auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, QCoreApplication::instance());
-  QObject::connect(notifier, &QSocketNotifier::activated, std::move(work));
+  QObject::connect(
+      notifier, &QSocketNotifier::activated, notifier, [notifier, restMs, work = std::move(work)] {
+        notifier->setEnabled(false);
+        work();
+        QTimer::singleShot(restMs, notifier, [notifier] { notifier->setEnabled(true); });
+      });
 }
 
 void RestoreMinimizedWindows() {
@@ -102,6 +109,14 @@ void RestoreMinimizedWindows() {
       top->setWindowState(top->windowState() & ~Qt::WindowMinimized);
     }
   }
+}
+
+bool RaiseModalBox() {
+  QWidget* box = QApplication::activeModalWidget();
+  if (!box || !box->isVisible()) return false;
+  box->raise();
+  box->activateWindow();
+  return true;
 }
 
 void PostToEventLoop(std::function<void()> work) {

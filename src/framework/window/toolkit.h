@@ -16,6 +16,10 @@ namespace fw::qt {
 
 std::unique_ptr<fw::WindowPeer> MakeWindowPeer(Window& owner);
 
+// Throws a RuntimeException that names what is missing where the toolkit
+// would find no screen to show windows on.
+void CheckDisplay();
+
 // The toolkit's application and event loop.
 void StartToolkit();
 void StopToolkit();
@@ -23,11 +27,15 @@ void ExecEventLoop();
 void ExitEventLoop();
 
 // Runs the work whenever the descriptor has something to read, for as long
-// as the toolkit runs.
-void WatchDescriptor(int fd, std::function<void()> work);
+// as the toolkit runs, and then looks at it again after restMs at the soonest.
+void WatchDescriptor(int fd, int restMs, std::function<void()> work);
 
 // Brings the program's minimized windows back onto the screen.
 void RestoreMinimizedWindows();
+
+// Raises the modal box that waits for an answer, if one does, above the
+// windows and gives it the keyboard: false where there is none.
+bool RaiseModalBox();
 
 // Runs the work on the next turn of the toolkit's event loop.
 void PostToEventLoop(std::function<void()> work);
