@@ -9,18 +9,18 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "catalogue/text_catalogue.h"
 #include "framework/application/dispatch.h"
 #include "framework/controls/edit_field.h"
 #include "framework/folder_item/folder_item.h"
 #include "framework/qt/control_peer.h"
 #include "framework/runtime/runtime.h"
-#include "catalogue/text_catalogue.h"
 #include "framework/text/text.h"
 #include "learning/window2.h"
-#include "shell/window1.h"
 #include "shell/app.h"
 #include "shell/implicit_window.h"
 #include "shell/menu_bar1.h"
+#include "shell/window1.h"
 
 namespace {
 
@@ -99,7 +99,10 @@ void BM_StartupToStartScreen(benchmark::State& state) { RunProbe(state, STARTUP_
 BENCHMARK(BM_StartupToStartScreen)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 
 void BM_StartupOfABareQtWindow(benchmark::State& state) { RunProbe(state, BARE_QT_PROBE); }
-BENCHMARK(BM_StartupOfABareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(BM_StartupOfABareQtWindow)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15);
 
 }  // namespace
 

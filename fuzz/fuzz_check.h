@@ -16,8 +16,8 @@
   std::abort();
 }
 
-#define FUZZ_CHECK(condition)                                              \
-  do {                                                                     \
+#define FUZZ_CHECK(condition)                                               \
+  do {                                                                      \
     if (!(condition)) FuzzFail(#condition " (" __FILE__ ":" FUZZ_LINE ")"); \
   } while (false)
 #define FUZZ_STRINGIFY(x) #x

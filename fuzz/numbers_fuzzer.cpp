@@ -54,7 +54,8 @@ void CheckVal(std::string_view text) {
   if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
     size_t e = pos + 1;
     if (e < text.size() && (text[e] == '+' || text[e] == '-')) ++e;
-    if (e < text.size() && IsDigit(text[e])) exponent = text.substr(pos + 1, Digits(text, e) - pos - 1);
+    if (e < text.size() && IsDigit(text[e]))
+      exponent = text.substr(pos + 1, Digits(text, e) - pos - 1);
   }
   if (number.empty()) number = "0";
   if (!fraction.empty()) number += "." + fraction;
@@ -97,7 +98,8 @@ void CheckStr(double value) {
   const double read = fw::Val(written);
   // Seven significant digits: the text is within one part in 10^6 (give or
   // take the spacing of the smallest doubles).
-  FUZZ_CHECK(std::fabs(read - value) <= std::fabs(value) * 1e-6 + std::numeric_limits<double>::denorm_min());
+  FUZZ_CHECK(std::fabs(read - value) <=
+             std::fabs(value) * 1e-6 + std::numeric_limits<double>::denorm_min());
 }
 
 }  // namespace

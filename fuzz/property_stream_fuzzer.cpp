@@ -51,8 +51,8 @@ const fw::ClassRecord& ProbeRecord() {
     fw::ClassRecord r;
     r.name = "Probe";
     r.base = &BaseRecord();
-    r.properties = {Logged("Count", "i4"), Logged("Flag", "b"), Logged("Tint", "c"),
-                    Logged("Label", "s"), Logged("Ratio", "f8"), Logged("Fixed", "i4")};
+    r.properties = {Logged("Count", "i4"), Logged("Flag", "b"),   Logged("Tint", "c"),
+                    Logged("Label", "s"),  Logged("Ratio", "f8"), Logged("Fixed", "i4")};
     r.properties.back().set = nullptr;  // read-only
     return r;
   }();

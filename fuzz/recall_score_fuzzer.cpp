@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (keyPoints == 0) return;
     const double percent = RecallPercentage(recalled, keyPoints);
     FUZZ_CHECK(percent <= 100.0);
-    if (FeedbackFor(percent, false) != ExactBand(recalled, keyPoints)) FuzzFail("the feedback does not match the share of key points");
+    if (FeedbackFor(percent, false) != ExactBand(recalled, keyPoints))
+      FuzzFail("the feedback does not match the share of key points");
   };
   // Scored on every key release; a long paste is scored once, as a whole.
   const size_t keys = std::min<size_t>(typed.size(), 64);

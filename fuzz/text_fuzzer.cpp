@@ -56,13 +56,17 @@ void CheckMacRomanBytes(std::string_view bytes) {
   const std::string text = fw::DefineEncoding(bytes, fw::Encodings::MacRoman);
   const auto characters = DecodeStrict(text);
   if (!characters) FuzzFail("Mac Roman read as text is not well-formed UTF-8");
-  if (characters->size() != bytes.size()) FuzzFail("Mac Roman read as text lost or gained characters");
+  if (characters->size() != bytes.size())
+    FuzzFail("Mac Roman read as text lost or gained characters");
   for (size_t i = 0; i < bytes.size(); ++i) {
     const auto byte = static_cast<unsigned char>(bytes[i]);
-    if (byte < 0x80) FUZZ_CHECK((*characters)[i] == byte);  // ASCII is its own
-    else FUZZ_CHECK((*characters)[i] >= 0x80);
+    if (byte < 0x80)
+      FUZZ_CHECK((*characters)[i] == byte);  // ASCII is its own
+    else
+      FUZZ_CHECK((*characters)[i] >= 0x80);
   }
-  if (fw::ConvertToMacRoman(text) != bytes) FuzzFail("Mac Roman does not survive the way there and back");
+  if (fw::ConvertToMacRoman(text) != bytes)
+    FuzzFail("Mac Roman does not survive the way there and back");
   FUZZ_CHECK(fw::Asc(text) == (bytes.empty() ? 0 : static_cast<int32_t>((*characters)[0])));
 }
 
@@ -73,7 +77,8 @@ void CheckToMacRoman(std::string_view text) {
   if (const auto characters = DecodeStrict(text)) {
     FUZZ_CHECK(bytes.size() == characters->size());
     for (size_t i = 0; i < characters->size(); ++i) {
-      if ((*characters)[i] < 0x80) FUZZ_CHECK(static_cast<unsigned char>(bytes[i]) == (*characters)[i]);
+      if ((*characters)[i] < 0x80)
+        FUZZ_CHECK(static_cast<unsigned char>(bytes[i]) == (*characters)[i]);
     }
   }
   CheckMacRomanBytes(bytes);
@@ -94,7 +99,9 @@ std::string AsciiCapitals(std::string_view text) {
 }
 
 void CheckCompare(std::string_view a, std::string_view b, std::string_view c) {
-  const auto cmp = [](std::string_view x, std::string_view y) { return Sign(fw::RuntimeStringCompare(x, y)); };
+  const auto cmp = [](std::string_view x, std::string_view y) {
+    return Sign(fw::RuntimeStringCompare(x, y));
+  };
   FUZZ_CHECK(cmp(a, a) == 0);
   FUZZ_CHECK(cmp(a, b) == -cmp(b, a));
   FUZZ_CHECK(cmp(a, AsciiCapitals(a)) == 0);
@@ -120,7 +127,8 @@ void CheckAsc(std::string_view text) {
   }
   const auto lead = static_cast<unsigned char>(text[0]);
   if (lead < 0x80) FUZZ_CHECK(code == lead);
-  if (const auto characters = DecodeStrict(text)) FUZZ_CHECK(code == static_cast<int32_t>((*characters)[0]));
+  if (const auto characters = DecodeStrict(text))
+    FUZZ_CHECK(code == static_cast<int32_t>((*characters)[0]));
   FUZZ_CHECK(code > 0 || lead == 0);
   FUZZ_CHECK(code <= 0x10FFFF);
 }

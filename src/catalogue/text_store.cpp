@@ -54,8 +54,8 @@ bool TextThere(StoreItem& item) {
 
 void StoreItem::Release() { std::string().swap(permaText); }
 
-#define MERKHAUS_DEFINE_STORE_ITEM(itemName, fileName)         \
-  StoreItem x_##itemName::item{#itemName, fileName}; \
+#define MERKHAUS_DEFINE_STORE_ITEM(itemName, fileName) \
+  StoreItem x_##itemName::item{#itemName, fileName};   \
   std::string x_##itemName::itemName() { return item.Get(); }
 MERKHAUS_TEXT_STORE_ITEMS(MERKHAUS_DEFINE_STORE_ITEM)
 #undef MERKHAUS_DEFINE_STORE_ITEM

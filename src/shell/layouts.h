@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/runtime/color.h"
 #include "framework/runtime/class_record.h"
+#include "framework/runtime/color.h"
 
 // The layout data of windows and controls as property streams, written
 // property by property in the order the framework reads them. The values

@@ -1,5 +1,6 @@
-#include "catalogue/text_catalogue.h"
 #include "catalogue/window3.h"
+
+#include "catalogue/text_catalogue.h"
 #include "framework/controls/listbox.h"
 #include "shell/implicit_window.h"
 #include "support/harness.h"

@@ -79,8 +79,8 @@ std::string Lines(const std::vector<std::string>& faults) {
 TEST(TextMeasure, CountsWordsSentencesAndSyllablesAsAReaderWould) {
   // Abbreviations and ordinals end no sentence; a dash is no word; the last
   // sentence counts though its full stop is missing.
-  Figures f = text_measure::Measure("Am 3. Mai kam z. B. Herr Dr. Maier – „Freut euch!“ Dann ging er",
-                                    Foreign());
+  Figures f = text_measure::Measure(
+      "Am 3. Mai kam z. B. Herr Dr. Maier – „Freut euch!“ Dann ging er", Foreign());
   EXPECT_EQ(f.Words, 14u);
   EXPECT_EQ(f.Sentences, 2u);
   // "ai" and "eu" are one syllable each, a word without a vowel (z, B, Dr)
@@ -88,7 +88,8 @@ TEST(TextMeasure, CountsWordsSentencesAndSyllablesAsAReaderWould) {
   EXPECT_EQ(f.Syllables, 14u);
   EXPECT_DOUBLE_EQ(f.Flesch, 180 - 14.0 / 2 - 58.5);
 
-  EXPECT_EQ(text_measure::Measure("Sie fragte: „Wirklich?“ … und schwieg.", Foreign()).Sentences, 3u);
+  EXPECT_EQ(text_measure::Measure("Sie fragte: „Wirklich?“ … und schwieg.", Foreign()).Sentences,
+            3u);
 }
 
 TEST(TextMeasure, TellsForeignWordsFromGermanOnes) {
@@ -122,9 +123,10 @@ TEST(ShippedData, TextLengthsRiseWithDifficultyWithinTheStatedBands) {
     // The band must be used, not just kept: its ends are what the window
     // states.
     if (shortest > shortestAtMost || longest < longestAtLeast) {
-      faults.push_back(Format("texts %d to %d run from %zu to %zu words, not from %zu or fewer to "
-                              "%zu or more",
-                              first, last, shortest, longest, shortestAtMost, longestAtLeast));
+      faults.push_back(
+          Format("texts %d to %d run from %zu to %zu words, not from %zu or fewer to "
+                 "%zu or more",
+                 first, last, shortest, longest, shortestAtMost, longestAtLeast));
     }
   };
   band(1, 15, 86, 170, 90, 165);
@@ -158,11 +160,11 @@ TEST(ShippedData, TextsOfLikeLengthReadHarderWithDifficulty) {
         ++inOrder;
         continue;
       }
-      std::string pair = Format("%d %s (%zu words, Flesch %.1f) / %d %s (%zu words, Flesch %.1f): "
-                                "%.1f points",
-                                easier.Number, easier.Code.c_str(), easier.Text.Words,
-                                easier.Text.Flesch, harder.Number, harder.Code.c_str(),
-                                harder.Text.Words, harder.Text.Flesch, inversion);
+      std::string pair = Format(
+          "%d %s (%zu words, Flesch %.1f) / %d %s (%zu words, Flesch %.1f): "
+          "%.1f points",
+          easier.Number, easier.Code.c_str(), easier.Text.Words, easier.Text.Flesch, harder.Number,
+          harder.Code.c_str(), harder.Text.Words, harder.Text.Flesch, inversion);
       outOfOrder.push_back(pair);
       if (inversion > 4) faults.push_back("inverted by more than 4: " + pair);
     }
@@ -171,8 +173,8 @@ TEST(ShippedData, TextsOfLikeLengthReadHarderWithDifficulty) {
   if (inOrder * 10 < pairs * 9) {
     faults.push_back(Format("%zu of %zu pairs within 10 words are in Flesch order (%.0f %%), not "
                             "90 %%; out of order:",
-                            inOrder, pairs, 100.0 * static_cast<double>(inOrder) /
-                                                static_cast<double>(pairs)) +
+                            inOrder, pairs,
+                            100.0 * static_cast<double>(inOrder) / static_cast<double>(pairs)) +
                      Lines(outOfOrder));
   }
   EXPECT_TRUE(faults.empty()) << Lines(faults) << Table(rows);

@@ -51,8 +51,8 @@ std::string Encode(std::u32string_view text) {
 // What splits words: Unicode white space, as the editors' scripts see it.
 bool IsSpace(char32_t c) {
   return (c >= 0x09 && c <= 0x0D) || (c >= 0x1C && c <= 0x20) || c == 0x85 || c == 0xA0 ||
-         c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 ||
-         c == 0x202F || c == 0x205F || c == 0x3000;
+         c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
+         c == 0x205F || c == 0x3000;
 }
 
 bool IsAsciiLetter(char32_t c) { return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z'); }
@@ -131,8 +131,9 @@ bool EndsWith(std::u32string_view text, std::u32string_view end) {
 // sentence.
 bool IsAbbreviationOrOrdinal(std::u32string_view core) {
   static constexpr std::array<std::u32string_view, 21> kAbbreviations{
-      U"z.",    U"b.",    U"d.",   U"h.",   U"u.",   U"a.",   U"bzw.", U"ca.",  U"dr.",  U"nr.", U"mr.",
-      U"mrs.",  U"prof.", U"st.",  U"evtl.", U"vgl.", U"sog.", U"inkl.", U"usw.", U"etc.", U"s."};
+      U"z.",    U"b.",   U"d.",   U"h.",    U"u.",   U"a.",    U"bzw.",
+      U"ca.",   U"dr.",  U"nr.",  U"mr.",   U"mrs.", U"prof.", U"st.",
+      U"evtl.", U"vgl.", U"sog.", U"inkl.", U"usw.", U"etc.",  U"s."};
   std::u32string lower(core);
   for (char32_t& c : lower) {
     if (c >= U'A' && c <= U'Z') c += 32;
@@ -190,11 +191,21 @@ ForeignWords ForeignWords::Load(const std::string& path) {
     char32_t mark = entry.front();
     std::u32string rest = entry.substr(1);
     switch (mark) {
-      case U'*': words.anywhere_.push_back(rest); break;
-      case U'=': words.exact_.push_back(rest); break;
-      case U'-': words.endings_.push_back(rest); break;
-      case U'!': words.exceptions_.push_back(rest); break;
-      default: words.starts_.push_back(entry); break;
+      case U'*':
+        words.anywhere_.push_back(rest);
+        break;
+      case U'=':
+        words.exact_.push_back(rest);
+        break;
+      case U'-':
+        words.endings_.push_back(rest);
+        break;
+      case U'!':
+        words.exceptions_.push_back(rest);
+        break;
+      default:
+        words.starts_.push_back(entry);
+        break;
     }
   }
   return words;
@@ -209,12 +220,14 @@ bool ForeignWords::IsForeign(std::string_view token) const {
   auto partIsForeign = [this](std::u32string_view part) {
     auto starts = [part](const std::u32string& s) { return part.starts_with(s); };
     if (part.empty() || std::ranges::any_of(exceptions_, starts)) return false;
-    return std::ranges::find(exact_, part) != exact_.end() || std::ranges::any_of(starts_, starts) ||
+    return std::ranges::find(exact_, part) != exact_.end() ||
+           std::ranges::any_of(starts_, starts) ||
            std::ranges::any_of(anywhere_,
                                [part](const std::u32string& s) {
                                  return part.find(s) != std::u32string_view::npos;
                                }) ||
-           std::ranges::any_of(endings_, [part](const std::u32string& s) { return EndsWith(part, s); });
+           std::ranges::any_of(endings_,
+                               [part](const std::u32string& s) { return EndsWith(part, s); });
   };
   std::u32string_view rest = lower;
   for (;;) {

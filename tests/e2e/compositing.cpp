@@ -4,9 +4,10 @@
 //
 //   e2e_compositing [SECONDS]
 #include <X11/Xlib.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 int main(int argc, char** argv) {
   int tenths = (argc > 1 ? atoi(argv[1]) : 10) * 10;

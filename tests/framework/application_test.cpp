@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <memory>
 #include <QTest>
+#include <memory>
 
 #include "framework/folder_item/folder_item.h"
 #include "framework/menu/menu_item.h"
@@ -44,8 +44,8 @@ class ApplicationTest : public harness::FrameworkTest {
   }
 
   void StartWithMenuBar() {
-    auto app = std::static_pointer_cast<fw::Application>(
-        fw::RuntimeNewObject(fw::Application::Lookup()));
+    auto app =
+        std::static_pointer_cast<fw::Application>(fw::RuntimeNewObject(fw::Application::Lookup()));
     app->MenuBar(StandardMenuBar());
     fw::RegisterAppObject(app);
     harness::AsHandler([] { Implicit<NoteWindow>(); });
@@ -65,8 +65,8 @@ TEST_F(ApplicationTest, StartupRunsOnceAndItsFailureReachesTheCaller) {
 
 TEST_F(ApplicationTest, RegisteredObjectIsTheOneGivenBack) {
   EXPECT_EQ(fw::GetAppObject(), nullptr);
-  auto app = std::static_pointer_cast<fw::Application>(
-      fw::RuntimeNewObject(fw::Application::Lookup()));
+  auto app =
+      std::static_pointer_cast<fw::Application>(fw::RuntimeNewObject(fw::Application::Lookup()));
   fw::RegisterAppObject(app);
   EXPECT_EQ(fw::GetAppObject(), app);
   ASSERT_NE(app->ExecutableFile(), nullptr);

@@ -1,3 +1,5 @@
+#include "framework/folder_item/folder_item.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,7 +10,6 @@
 #include <fstream>
 #include <string>
 
-#include "framework/folder_item/folder_item.h"
 #include "framework/runtime/exceptions.h"
 
 namespace fw {
@@ -95,9 +96,9 @@ TEST_F(FolderItemTest, ParentsEndAtTheRoot) {
 
 TEST_F(FolderItemTest, ChildNamesThatCannotBeOneItemGiveNil) {
   FolderItem folder(root_);
-  for (std::string_view name : {std::string_view(""), std::string_view("."),
-                                std::string_view(".."), std::string_view("a/b"),
-                                std::string_view("/"), std::string_view("a\0b", 3)}) {
+  for (std::string_view name :
+       {std::string_view(""), std::string_view("."), std::string_view(".."),
+        std::string_view("a/b"), std::string_view("/"), std::string_view("a\0b", 3)}) {
     EXPECT_FALSE(folder.Child(name)) << "name of length " << name.size();
   }
   auto odd = folder.Child("...");

@@ -1,3 +1,5 @@
+#include "framework/picture/picture.h"
+
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -5,10 +7,9 @@
 #include <QRect>
 #include <cstdlib>
 
-#include "framework/picture/graphics.h"
-#include "framework/picture/picture.h"
-#include "framework/qt/painting.h"
 #include "filled_picture.h"
+#include "framework/picture/graphics.h"
+#include "framework/qt/painting.h"
 #include "framework/runtime/exceptions.h"
 
 namespace fw {
@@ -158,9 +159,7 @@ TEST(PictureTest, DrawingKeepsItsSourceAsItWasAndCostsNoPixelsUntilLookedAt) {
   tile->Mask(mask);
   auto target = NewPicture(4, 2, 32);
   target->Graphics()->DrawPicture(tile, 0, 0);
-  auto unmade = [](const Ref<Picture>& p) {
-    return qt::PictureData::Of(*p).pixels.isNull();
-  };
+  auto unmade = [](const Ref<Picture>& p) { return qt::PictureData::Of(*p).pixels.isNull(); };
   EXPECT_TRUE(unmade(target) && unmade(tile) && unmade(mask));
 
   // Changed after the drawing, before anything looked at it.
@@ -226,8 +225,8 @@ TEST(PictureTest, DrawPictureTakesOnlyTheSourceRectangle) {
   ExpectPixel(target, 2, 0, 255, 255, 255);
 
   // An omitted source size with an offset takes what is left of the picture.
-  target->Graphics()->DrawPicture(source, 3, 0, Graphics::kOmittedSize, Graphics::kOmittedSize,
-                                  1, 0);
+  target->Graphics()->DrawPicture(source, 3, 0, Graphics::kOmittedSize, Graphics::kOmittedSize, 1,
+                                  0);
   ExpectPixel(target, 3, 0, 255, 0, 0);
   ExpectPixel(target, 4, 0, 0, 0, 255);
   ExpectPixel(target, 5, 0, 0, 0, 255);

@@ -19,9 +19,11 @@ using namespace std::string_literals;
 
 class TestWindow : public fw::Object {
  public:
-  int32_t placement = 0, width = 0, height = 0, minWidth = 0, minHeight = 0, maxWidth = 0, maxHeight = 0;
+  int32_t placement = 0, width = 0, height = 0, minWidth = 0, minHeight = 0, maxWidth = 0,
+          maxHeight = 0;
   int32_t frame = 0, macProcId = 0, index = 0;
-  bool composite = false, hasBackColor = false, visible = false, fullScreen = false, menuBarVisible = false;
+  bool composite = false, hasBackColor = false, visible = false, fullScreen = false,
+       menuBarVisible = false;
   bool closeButton = false, resizeable = false, liveResize = false, maximizeButton = false;
   bool minimizeButton = false;
   fw::Color backColor;
@@ -52,8 +54,7 @@ const fw::ClassRecord& BaseRecord() {
 const fw::ClassRecord& WindowRecord() {
   static const fw::ClassRecord record = [] {
     fw::ClassBuilder<TestWindow> builder("TestWindow", BaseRecord());
-    builder
-        .Property("Placement", &TestWindow::placement)
+    builder.Property("Placement", &TestWindow::placement)
         .Property("Width", &TestWindow::width)
         .Property("Height", &TestWindow::height)
         .Property("MinWidth", &TestWindow::minWidth)
@@ -85,9 +86,11 @@ std::shared_ptr<TestWindow> NewWindow() {
 }
 
 const std::vector<std::string> kWindowProperties = {
-    "Placement", "Width",   "Height",     "MinWidth",   "MinHeight",      "MaxWidth",    "MaxHeight",
-    "Frame",     "Composite", "HasBackColor", "BackColor", "Title",      "Visible",     "FullScreen",
-    "MenuBarVisible", "CloseButton", "Resizeable", "LiveResize", "MaximizeButton", "MinimizeButton", "MacProcID"};
+    "Placement",   "Width",      "Height",     "MinWidth",       "MinHeight",
+    "MaxWidth",    "MaxHeight",  "Frame",      "Composite",      "HasBackColor",
+    "BackColor",   "Title",      "Visible",    "FullScreen",     "MenuBarVisible",
+    "CloseButton", "Resizeable", "LiveResize", "MaximizeButton", "MinimizeButton",
+    "MacProcID"};
 
 std::string WindowStream() {
   return fw::PropertyStreamBuilder()
@@ -150,15 +153,19 @@ TEST(PropertyStreamBuilder, WritesEachTypeInItsByteForm) {
   using Builder = fw::PropertyStreamBuilder;
   EXPECT_EQ(Builder().Integer("MacProcID", 0).Bytes(), "MacProcID \0\0\0\0"s);
   EXPECT_EQ(Builder().Integer("Width", 1000).Bytes(), "Width \0\0\x03\xE8"s);
-  EXPECT_EQ(Builder().Integer("Index", std::numeric_limits<int32_t>::min()).Bytes(), "Index \x80\0\0\0"s);
+  EXPECT_EQ(Builder().Integer("Index", std::numeric_limits<int32_t>::min()).Bytes(),
+            "Index \x80\0\0\0"s);
   EXPECT_EQ(Builder().Integer("_ScrollWidth", -1).Bytes(), "_ScrollWidth \xFF\xFF\xFF\xFF"s);
   EXPECT_EQ(Builder().Boolean("Visible", true).Boolean("Resizeable", false).Bytes(),
             "Visible \x01Resizeable \0"s);
-  EXPECT_EQ(Builder().Colour("BackColor", fw::Color{0x99, 0xFF, 0xFF}).Bytes(), "BackColor \x99\xFF\xFF"s);
+  EXPECT_EQ(Builder().Colour("BackColor", fw::Color{0x99, 0xFF, 0xFF}).Bytes(),
+            "BackColor \x99\xFF\xFF"s);
   EXPECT_EQ(Builder().String("Title", "Liste").Bytes(), "Title \0\0\0\x05Liste"s);
   EXPECT_EQ(Builder().String("HelpTag", "").Bytes(), "HelpTag \0\0\0\0"s);
   EXPECT_EQ(Builder().String("HelpTag", "\r").Bytes(), "HelpTag \0\0\0\x01\r"s);
-  EXPECT_EQ(Builder().String("Caption", "zurück").Bytes(), "Caption \0\0\0\x07zur\xC3\xBC" "ck"s);
+  EXPECT_EQ(Builder().String("Caption", "zurück").Bytes(),
+            "Caption \0\0\0\x07zur\xC3\xBC"
+            "ck"s);
 
   const std::string window = WindowStream();
   EXPECT_TRUE(window.ends_with("MacProcID \0\0\0\0"s));
@@ -167,7 +174,8 @@ TEST(PropertyStreamBuilder, WritesEachTypeInItsByteForm) {
 
 TEST(PropertyStreamBuilder, RefusesNamesThatWouldBreakTheStream) {
   for (const char* name : {"", "1Width", "Tab Index", "Größe", "Width\x01"}) {
-    EXPECT_THROW(fw::PropertyStreamBuilder().Integer(name, 1), fw::InvalidArgumentException) << name;
+    EXPECT_THROW(fw::PropertyStreamBuilder().Integer(name, 1), fw::InvalidArgumentException)
+        << name;
   }
   EXPECT_TRUE(fw::IsPropertyName("_ScrollWidth"));
   EXPECT_TRUE(fw::IsPropertyName("PushButton2"));
@@ -211,7 +219,9 @@ TEST(SetProperties, ReadsBoundaryValues) {
 
 TEST(SetProperties, RefusesPropertiesTheClassLacks) {
   auto window = NewWindow();
-  const std::string message = ErrorOf(*window, "Width \0\0\0\x07" "Foo \0\0\0\0"s);
+  const std::string message = ErrorOf(*window,
+                                      "Width \0\0\0\x07"
+                                      "Foo \0\0\0\0"s);
   EXPECT_EQ(message, "Die Eigenschaft „Foo“ gibt es in der Klasse „TestWindow“ nicht.");
   EXPECT_EQ(window->width, 7);  // applied before the fault
   EXPECT_EQ(window->begins, 1);
@@ -223,12 +233,20 @@ TEST(SetProperties, RefusesPropertiesTheClassLacks) {
 TEST(SetProperties, RefusesMalformedEntries) {
   auto window = NewWindow();
   EXPECT_NE(ErrorOf(*window, "Visible \x02"s).find("kein Wahrheitswert"), std::string::npos);
-  EXPECT_NE(ErrorOf(*window, "Title \xFF\xFF\xFF\xFB" "abc"s).find("negative Länge -5"), std::string::npos);
-  EXPECT_EQ(ErrorOf(*window, "Title \x7F\xFF\xFF\xFF" "abc"s),
+  EXPECT_NE(ErrorOf(*window,
+                    "Title \xFF\xFF\xFF\xFB"
+                    "abc"s)
+                .find("negative Länge -5"),
+            std::string::npos);
+  EXPECT_EQ(ErrorOf(*window,
+                    "Title \x7F\xFF\xFF\xFF"
+                    "abc"s),
             "Der Eigenschaftsdatenstrom endet mitten im Wert von „Title“.");
-  EXPECT_NE(ErrorOf(*window, " \0\0\0\0"s).find("kein gültiger Eigenschaftsname"), std::string::npos);
+  EXPECT_NE(ErrorOf(*window, " \0\0\0\0"s).find("kein gültiger Eigenschaftsname"),
+            std::string::npos);
   EXPECT_NE(ErrorOf(*window, "1Width \0\0\0\0"s).find("An Byte 0"), std::string::npos);
-  EXPECT_NE(ErrorOf(*window, "Width\0\0\0\0"s).find("mitten in einem Eigenschaftsnamen"), std::string::npos);
+  EXPECT_NE(ErrorOf(*window, "Width\0\0\0\0"s).find("mitten in einem Eigenschaftsnamen"),
+            std::string::npos);
   EXPECT_EQ(window->title, "unset");
   EXPECT_EQ(window->begins, 6);
   EXPECT_EQ(window->ends, 6);

@@ -82,8 +82,9 @@ TEST(ClassRecord, GenericAccessReadsAndWritesTheFields) {
   EXPECT_EQ(std::get<int32_t>(gehezu->get(*object)), 6);
   gehezu->set(*object, fw::Value(int32_t{8}));
   EXPECT_EQ(std::static_pointer_cast<Sample>(object)->Gehezu, 8);
-  fw::Value down = object->Class().FindMember("RadioButton1_MouseDown")->invoke(
-      *object, {int32_t{1}, int32_t{2}});
+  fw::Value down = object->Class()
+                       .FindMember("RadioButton1_MouseDown")
+                       ->invoke(*object, {int32_t{1}, int32_t{2}});
   EXPECT_EQ(std::get<bool>(down), false);
   EXPECT_THROW(object->Class().FindMember("RadioButton1_MouseDown")->invoke(*object, {}),
                fw::InvalidArgumentException);
@@ -109,8 +110,8 @@ TEST(Delegates, SignatureMustMatchTheMethodAndTheEvent) {
   auto sample = std::static_pointer_cast<Sample>(fw::RuntimeNewObject(Sample::Lookup()));
   EXPECT_THROW(fw::RuntimeCreateDelegate(sample, &Sample::EditField1_KeyDown, "( String )"),
                fw::InvalidArgumentException);
-  auto keyDown = fw::RuntimeCreateDelegate(sample, &Sample::EditField1_KeyDown,
-                                           "( String ) as Boolean");
+  auto keyDown =
+      fw::RuntimeCreateDelegate(sample, &Sample::EditField1_KeyDown, "( String ) as Boolean");
   auto paint = fw::RuntimeCreateDelegate(sample, &Sample::Listbox1_CellTextPaint,
                                          "( Graphics, Int32, Int32, Int32, Int32 ) as Boolean");
   auto drag = fw::RuntimeCreateDelegate(sample, &Sample::PushButton1_DragOver,
@@ -121,8 +122,7 @@ TEST(Delegates, SignatureMustMatchTheMethodAndTheEvent) {
                fw::InvalidArgumentException);
   EXPECT_THROW(fw::InstallInstanceEventHandler(control, "KeyDown", keyDown),
                fw::InvalidArgumentException);
-  EXPECT_THROW(fw::InstallInstanceEventHandler(nullptr, "Action", keyDown),
-               fw::NilObjectException);
+  EXPECT_THROW(fw::InstallInstanceEventHandler(nullptr, "Action", keyDown), fw::NilObjectException);
   fw::InstallInstanceEventHandler(control, "DragOver", drag);
   EXPECT_TRUE(control->Handles("DragOver"));
   (void)paint;
@@ -130,8 +130,8 @@ TEST(Delegates, SignatureMustMatchTheMethodAndTheEvent) {
 
 TEST(Delegates, DoNotKeepTheirTargetAlive) {
   auto sample = std::static_pointer_cast<Sample>(fw::RuntimeNewObject(Sample::Lookup()));
-  auto keyDown = fw::RuntimeCreateDelegate(sample, &Sample::EditField1_KeyDown,
-                                           "( String ) as Boolean");
+  auto keyDown =
+      fw::RuntimeCreateDelegate(sample, &Sample::EditField1_KeyDown, "( String ) as Boolean");
   EXPECT_EQ(std::get<bool>(keyDown->Invoke({std::string("a")})), false);
   sample.reset();
   EXPECT_THROW(keyDown->Invoke({std::string("a")}), fw::NilObjectException);

@@ -37,28 +37,26 @@ class Showcase : public fw::Window {
 
   void CreateControls() {
     using testwin::MakeControl;
-    MakeControl<Showcase, fw::StaticText>(
-        *this, "StaticText1",
-        Head("StaticText1", 107, 63, 772, 93)
-            .String("Text", "MERKHAUS")
-            .Integer("TextAlign", 1)
-            .Boolean("Multiline", true)
-            .String("TextFont", "Verdana")
-            .Integer("TextSize", 50)
-            .Bytes());
-    MakeControl<Showcase, fw::RadioButton>(
-        *this, "RadioButton1",
-        Head("RadioButton1", 546, 530, 124, 20)
-            .String("Caption", "mehr Info´s")
-            .String("TextFont", "Verdana")
-            .Integer("TextSize", 14)
-            .Boolean("Bold", true)
-            .Boolean("Underline", true)
-            .Bytes());
+    MakeControl<Showcase, fw::StaticText>(*this, "StaticText1",
+                                          Head("StaticText1", 107, 63, 772, 93)
+                                              .String("Text", "MERKHAUS")
+                                              .Integer("TextAlign", 1)
+                                              .Boolean("Multiline", true)
+                                              .String("TextFont", "Verdana")
+                                              .Integer("TextSize", 50)
+                                              .Bytes());
+    MakeControl<Showcase, fw::RadioButton>(*this, "RadioButton1",
+                                           Head("RadioButton1", 546, 530, 124, 20)
+                                               .String("Caption", "mehr Info´s")
+                                               .String("TextFont", "Verdana")
+                                               .Integer("TextSize", 14)
+                                               .Boolean("Bold", true)
+                                               .Boolean("Underline", true)
+                                               .Bytes());
     MakeControl<Showcase, fw::CheckBox>(
         *this, "CheckBox1", testwin::CheckBoxStream("CheckBox1", " neuen Text lernen", 325, 553));
-    MakeControl<Showcase, fw::PushButton>(
-        *this, "PushButton1", testwin::ButtonStream("PushButton1", "weiter", 800, 650));
+    MakeControl<Showcase, fw::PushButton>(*this, "PushButton1",
+                                          testwin::ButtonStream("PushButton1", "weiter", 800, 650));
     MakeControl<Showcase, fw::EditField>(
         *this, "EditField1", testwin::FieldStream("EditField1", 54, 200, 400, 300, true));
     MakeControl<Showcase, fw::EditField>(

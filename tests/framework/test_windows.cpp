@@ -151,16 +151,15 @@ fw::ClassRecord NoteRecord(const std::string& name, const fw::ClassRecord& base)
 }  // namespace
 
 const fw::ClassRecord& NoteWindow::Lookup() {
-  static const fw::ClassRecord record = NoteRecord<NoteWindow>("NoteWindow.NoteWindow",
-                                                               fw::Window::Lookup());
+  static const fw::ClassRecord record =
+      NoteRecord<NoteWindow>("NoteWindow.NoteWindow", fw::Window::Lookup());
   return record;
 }
 
 const fw::ClassRecord& OtherWindow::Lookup() {
   static const fw::ClassRecord record = [] {
-    fw::ClassRecord r = fw::ClassBuilder<OtherWindow>("OtherWindow.OtherWindow",
-                                                      NoteWindow::Lookup())
-                            .Build();
+    fw::ClassRecord r =
+        fw::ClassBuilder<OtherWindow>("OtherWindow.OtherWindow", NoteWindow::Lookup()).Build();
     return r;
   }();
   return record;

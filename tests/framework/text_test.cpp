@@ -24,7 +24,9 @@ TEST(MacRoman, GermanLettersAndAccentDecodeToTheirCharacters) {
   EXPECT_EQ(fw::DefineEncoding("\x86", Encodings::MacRoman), "Ü");
   EXPECT_EQ(fw::DefineEncoding("\xA7", Encodings::MacRoman), "ß");
   EXPECT_EQ(fw::DefineEncoding("\xAB", Encodings::MacRoman), "\u00B4");
-  EXPECT_EQ(fw::DefineEncoding("Info\xABs\rgr\x9A\xA7" "er", Encodings::MacRoman),
+  EXPECT_EQ(fw::DefineEncoding("Info\xABs\rgr\x9A\xA7"
+                               "er",
+                               Encodings::MacRoman),
             "Info\u00B4s\rgrößer");
 }
 
@@ -54,9 +56,11 @@ TEST(MacRoman, PrintableBytesSurviveTheRoundTrip) {
 }
 
 TEST(MacRoman, WhatMacRomanCannotHoldBecomesQuestionMarks) {
-  EXPECT_EQ(fw::ConvertToMacRoman("a\u0141b"), "a?b");       // Ł
-  EXPECT_EQ(fw::ConvertToMacRoman("x\U0001F600y"), "x?y");   // emoji, four bytes
-  EXPECT_EQ(fw::ConvertToMacRoman("a\xFF" "b"), "a?b");       // no UTF-8 at all
+  EXPECT_EQ(fw::ConvertToMacRoman("a\u0141b"), "a?b");      // Ł
+  EXPECT_EQ(fw::ConvertToMacRoman("x\U0001F600y"), "x?y");  // emoji, four bytes
+  EXPECT_EQ(fw::ConvertToMacRoman("a\xFF"
+                                  "b"),
+            "a?b");                                           // no UTF-8 at all
   EXPECT_EQ(fw::ConvertToMacRoman("\xC3\xA4\xC3"), "\x8A?");  // cut off at the end
   EXPECT_EQ(fw::ConvertToMacRoman(""), "");
 }
@@ -84,7 +88,8 @@ TEST(Val, ReadsTheLeadingNumberAndIgnoresTheRest) {
 }
 
 TEST(Val, SignsWordsAndHexAreNoNumbers) {
-  for (const char* text : {"inf", "-inf", "infinity", "nan", "NaN", "0x10", "x1", ".", "-", "+", "-.", "e5", "- 3"}) {
+  for (const char* text :
+       {"inf", "-inf", "infinity", "nan", "NaN", "0x10", "x1", ".", "-", "+", "-.", "e5", "- 3"}) {
     EXPECT_EQ(fw::Val(text), 0) << text;
   }
 }
@@ -144,11 +149,11 @@ TEST(Asc, GivesTheFirstCharactersCodePoint) {
 
 TEST(Asc, MalformedTextGivesTheFirstByte) {
   EXPECT_EQ(fw::Asc("\xFF"), 255);
-  EXPECT_EQ(fw::Asc("\xA4"), 0xA4);          // continuation byte without a lead
-  EXPECT_EQ(fw::Asc("\xC3"), 0xC3);          // cut off
-  EXPECT_EQ(fw::Asc("\xC3x"), 0xC3);         // not continued
-  EXPECT_EQ(fw::Asc("\xC1\xA1"), 0xC1);      // overlong 'a'
-  EXPECT_EQ(fw::Asc("\xED\xA0\x80"), 0xED);  // surrogate
+  EXPECT_EQ(fw::Asc("\xA4"), 0xA4);              // continuation byte without a lead
+  EXPECT_EQ(fw::Asc("\xC3"), 0xC3);              // cut off
+  EXPECT_EQ(fw::Asc("\xC3x"), 0xC3);             // not continued
+  EXPECT_EQ(fw::Asc("\xC1\xA1"), 0xC1);          // overlong 'a'
+  EXPECT_EQ(fw::Asc("\xED\xA0\x80"), 0xED);      // surrogate
   EXPECT_EQ(fw::Asc("\xF4\x90\x80\x80"), 0xF4);  // beyond U+10FFFF
 }
 
@@ -162,7 +167,7 @@ TEST(RuntimeStringCompare, IgnoresLetterCaseOnly) {
   EXPECT_NE(fw::RuntimeStringCompare("gold ", "gold"), 0);
   EXPECT_NE(fw::RuntimeStringCompare("×", "÷"), 0);
   EXPECT_NE(fw::RuntimeStringCompare("ß", "SS"), 0);
-  EXPECT_NE(fw::RuntimeStringCompare("[", "{"), 0);  // 0x5B and 0x7B are no letters
+  EXPECT_NE(fw::RuntimeStringCompare("[", "{"), 0);     // 0x5B and 0x7B are no letters
   EXPECT_NE(fw::RuntimeStringCompare("Ä", "\xC4"), 0);  // a lone byte is not the letter
 }
 

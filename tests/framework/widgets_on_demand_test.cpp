@@ -101,9 +101,9 @@ TEST_F(WidgetsOnDemandTest, HiddenWindowGivesItsPixelStoreBackAndShowsAsBefore) 
     Implicit<NoteWindow>();
     Implicit<OtherWindow>();
   });
-  harness::Type(std::static_pointer_cast<fw::EditField>(
-                    Implicit<NoteWindow>()->ControlByName("EditField1")),
-                "gold");
+  harness::Type(
+      std::static_pointer_cast<fw::EditField>(Implicit<NoteWindow>()->ControlByName("EditField1")),
+      "gold");
   // Once hidden and shown, as the window comes back each later time.
   harness::AsHandler([] { Implicit<NoteWindow>()->Hide(); });
   harness::AsHandler([] { Implicit<NoteWindow>()->Show(); });

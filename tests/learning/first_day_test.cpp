@@ -124,7 +124,8 @@ TEST_F(FirstDayTest, MissingTextFileIsNamedAndTheEntryStays) {
   bundle.RemoveResource("GOLD.TXT");
   EnterCode("gold");
   EXPECT_EQ(messages, Names{"Die Datei „GOLD.TXT“ fehlt, ist leer oder nicht lesbar.\rGesucht "
-                            "wurde sie im Ordner\r" + bundle.Resources().string()});
+                            "wurde sie im Ordner\r" +
+                            bundle.Resources().string()});
   EXPECT_EQ(harness::ShownWindows(), Names{"Window2.Window2"});
   EXPECT_EQ(FieldOf<Window2>("EditField1")->Text(), "gold");
 }

@@ -167,10 +167,17 @@ TEST_F(RecallTest, FeedbackFollowsThePercentageBands) {
     const std::string& feedback;
   };
   const Case cases[] = {
-      {"jan", "5", 50.0, w0},      {"jan", "6", 60.0, w51},  {"jan", "7", 70.0, w51},
-      {"jan", "8", 80.0, w71},     {"jan", "9", 90.0, w90},  {"jan", "10", 100.0, w90},
-      {"gold", "2", 50.0, w0},     {"gold", "3", 75.0, w71}, {"gold", "4", 100.0, w90},
-      {"amende", "15", 1500.0 / 17, w71}, {"amende", "16", 1600.0 / 17, w90},
+      {"jan", "5", 50.0, w0},
+      {"jan", "6", 60.0, w51},
+      {"jan", "7", 70.0, w51},
+      {"jan", "8", 80.0, w71},
+      {"jan", "9", 90.0, w90},
+      {"jan", "10", 100.0, w90},
+      {"gold", "2", 50.0, w0},
+      {"gold", "3", 75.0, w71},
+      {"gold", "4", 100.0, w90},
+      {"amende", "15", 1500.0 / 17, w71},
+      {"amende", "16", 1600.0 / 17, w90},
   };
   std::string code;
   for (const Case& c : cases) {
@@ -286,7 +293,8 @@ TEST_F(RecallTest, MissingFeedbackIsNamedAndTheNumberStillShown) {
   harness::Click(ControlOf<Window12>("PushButton2"));
   EXPECT_EQ(messages, std::vector<std::string>{
                           "Die Datei „Wleistung90.TXT“ fehlt, ist leer oder nicht lesbar.\rGesucht "
-                          "wurde sie im Ordner\r" + bundle.Resources().string()});
+                          "wurde sie im Ordner\r" +
+                          bundle.Resources().string()});
   EXPECT_EQ(harness::ShownWindows(), std::vector<std::string>{"Window13.Window13"});
   EXPECT_EQ(TextOf<Window13>("EditField2"), "1");
 }
@@ -324,7 +332,8 @@ TEST_F(RecallTest, MissingSummaryIsNamedAndTheEntryStays) {
   EnterCode("karo");
   EXPECT_EQ(messages, std::vector<std::string>{
                           "Die Datei „karozus.TXT“ fehlt, ist leer oder nicht lesbar.\rGesucht "
-                          "wurde sie im Ordner\r" + bundle.Resources().string()});
+                          "wurde sie im Ordner\r" +
+                          bundle.Resources().string()});
   EXPECT_EQ(harness::ShownWindows(), std::vector<std::string>{"Window11.Window11"});
   EXPECT_EQ(TextOf<Window11>("EditField1"), "karo");
 }

@@ -5,8 +5,8 @@
 #include <climits>
 
 #include "framework/controls/listbox.h"
-#include "framework/window/window.h"
 #include "framework/test_windows.h"
+#include "framework/window/window.h"
 #include "support/harness.h"
 
 // The screen of these tests is 800 x 600 pixels: a window laid out for
@@ -24,11 +24,17 @@ class ScaledWindowTest : public harness::FrameworkTest {
     list = testwin::MakeControl<fw::Window, fw::Listbox>(
         *window, "Listbox1",
         fw::PropertyStreamBuilder()
-            .String("Name", "Listbox1").Integer("Index", INT32_MIN)
-            .Integer("Left", 100).Integer("Top", 100).Integer("Width", 400).Integer("Height", 300)
-            .Integer("ColumnCount", 2).String("ColumnWidths", "100,*")
+            .String("Name", "Listbox1")
+            .Integer("Index", INT32_MIN)
+            .Integer("Left", 100)
+            .Integer("Top", 100)
+            .Integer("Width", 400)
+            .Integer("Height", 300)
+            .Integer("ColumnCount", 2)
+            .String("ColumnWidths", "100,*")
             .String("InitialValue", "eins\tzwei\rdrei\tvier")
-            .String("TextFont", "Verdana").Integer("TextSize", 14)
+            .String("TextFont", "Verdana")
+            .Integer("TextSize", 14)
             .Bytes());
     harness::AsHandler([this] {
       window->Constructor();

@@ -1,7 +1,7 @@
 #!/bin/sh
 # The framework's folders stack, lowest first: a file includes its own folder
 # and those below it, never one above, so no two folders depend on each other.
-# Usage: check_layers.sh <src/framework>
+# Usage: check_layers.sh <src/framework/core/framework>
 layers="runtime text picture folder_item property_stream controls window application menu qt"
 [ -d "$1/runtime" ] || { echo "no framework at $1"; exit 1; }
 

@@ -1,10 +1,9 @@
-#include "framework/property_stream/property_stream.h"
-
 #include <bit>
 #include <cstdint>
 #include <string>
 #include <utility>
 
+#include "framework/property_stream/property_stream.h"
 #include "framework/runtime/class_record.h"
 #include "framework/runtime/exceptions.h"
 #include "framework/runtime/object.h"
@@ -27,13 +26,15 @@ class StreamReader {
   std::string_view Name() {
     const size_t blank = stream_.find(' ', pos_);
     if (blank == std::string_view::npos) {
-      throw InvalidArgumentException("Der Eigenschaftsdatenstrom endet mitten in einem Eigenschaftsnamen (ab Byte " +
-                                     std::to_string(pos_) + ").");
+      throw InvalidArgumentException(
+          "Der Eigenschaftsdatenstrom endet mitten in einem Eigenschaftsnamen (ab Byte " +
+          std::to_string(pos_) + ").");
     }
     const std::string_view name = stream_.substr(pos_, blank - pos_);
     if (!IsPropertyName(name)) {
-      throw InvalidArgumentException("An Byte " + std::to_string(pos_) +
-                                     " des Eigenschaftsdatenstroms steht kein gültiger Eigenschaftsname.");
+      throw InvalidArgumentException(
+          "An Byte " + std::to_string(pos_) +
+          " des Eigenschaftsdatenstroms steht kein gültiger Eigenschaftsname.");
     }
     pos_ = blank + 1;
     return name;
@@ -41,7 +42,8 @@ class StreamReader {
 
   std::string_view Take(size_t count, std::string_view property) {
     if (stream_.size() - pos_ < count) {
-      throw InvalidArgumentException("Der Eigenschaftsdatenstrom endet mitten im Wert von " + Quoted(property) + ".");
+      throw InvalidArgumentException("Der Eigenschaftsdatenstrom endet mitten im Wert von " +
+                                     Quoted(property) + ".");
     }
     const std::string_view bytes = stream_.substr(pos_, count);
     pos_ += count;
@@ -71,8 +73,9 @@ Value ReadValue(StreamReader& reader, const PropertyInfo& property, const ClassR
   if (type == "b") {
     const uint8_t byte = Octet(reader.Take(1, name)[0]);
     if (byte > 1) {
-      throw InvalidArgumentException("Der Wert von " + Quoted(name) + " ist kein Wahrheitswert (Byte " +
-                                     std::to_string(byte) + " statt 0 oder 1).");
+      throw InvalidArgumentException("Der Wert von " + Quoted(name) +
+                                     " ist kein Wahrheitswert (Byte " + std::to_string(byte) +
+                                     " statt 0 oder 1).");
     }
     return Value(std::in_place_type<bool>, byte == 1);
   }
@@ -88,8 +91,8 @@ Value ReadValue(StreamReader& reader, const PropertyInfo& property, const ClassR
     }
     return Value(std::in_place_type<std::string>, reader.Take(static_cast<size_t>(count), name));
   }
-  throw InvalidArgumentException("Die Eigenschaft " + Quoted(name) + " der Klasse " + Quoted(record.name) +
-                                 " hat den Typ " + Quoted(type) +
+  throw InvalidArgumentException("Die Eigenschaft " + Quoted(name) + " der Klasse " +
+                                 Quoted(record.name) + " hat den Typ " + Quoted(type) +
                                  ", den ein Eigenschaftsdatenstrom nicht tragen kann.");
 }
 
@@ -104,8 +107,8 @@ void ApplyEntries(Object& target, std::string_view stream) {
                                      Quoted(record.name) + " nicht.");
     }
     if (!property->set) {
-      throw InvalidArgumentException("Die Eigenschaft " + Quoted(name) + " der Klasse " + Quoted(record.name) +
-                                     " lässt sich nicht setzen.");
+      throw InvalidArgumentException("Die Eigenschaft " + Quoted(name) + " der Klasse " +
+                                     Quoted(record.name) + " lässt sich nicht setzen.");
     }
     property->set(target, ReadValue(reader, *property, record));
   }

@@ -1,7 +1,6 @@
-#include "framework/property_stream/property_stream.h"
-
 #include <limits>
 
+#include "framework/property_stream/property_stream.h"
 #include "framework/runtime/exceptions.h"
 
 namespace fw {
@@ -34,11 +33,13 @@ PropertyStreamBuilder& PropertyStreamBuilder::Boolean(std::string_view name, boo
 
 PropertyStreamBuilder& PropertyStreamBuilder::Colour(std::string_view name, Color value) {
   Name(name);
-  for (uint8_t component : {value.red, value.green, value.blue}) bytes_ += static_cast<char>(component);
+  for (uint8_t component : {value.red, value.green, value.blue})
+    bytes_ += static_cast<char>(component);
   return *this;
 }
 
-PropertyStreamBuilder& PropertyStreamBuilder::String(std::string_view name, std::string_view value) {
+PropertyStreamBuilder& PropertyStreamBuilder::String(std::string_view name,
+                                                     std::string_view value) {
   // The count is an Int32; a longer text would wrap into a negative count.
   if (value.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
     throw InvalidArgumentException("Der Wert von „" + std::string(name) +
@@ -54,7 +55,8 @@ PropertyStreamBuilder& PropertyStreamBuilder::String(std::string_view name, std:
 // bad name is refused before it reaches the stream.
 void PropertyStreamBuilder::Name(std::string_view name) {
   if (!IsPropertyName(name)) {
-    throw InvalidArgumentException("„" + std::string(name) + "“ ist kein gültiger Eigenschaftsname.");
+    throw InvalidArgumentException("„" + std::string(name) +
+                                   "“ ist kein gültiger Eigenschaftsname.");
   }
   bytes_ += name;
   bytes_ += ' ';

@@ -122,14 +122,15 @@ Value CallWithArguments(T& self, R (T::*method)(A...), const Arguments& args) {
   if (args.size() != sizeof...(A)) {
     throw InvalidArgumentException("Falsche Anzahl von Argumenten");
   }
-  return [&]<size_t... I>(std::index_sequence<I...>) -> Value {
+  return [&]<size_t... I>(std::index_sequence<I...>)->Value {
     if constexpr (std::is_void_v<R>) {
       (self.*method)(FromValue<A>(args[I])...);
       return Value();
     } else {
       return ToValue((self.*method)(FromValue<A>(args[I])...));
     }
-  }(std::index_sequence_for<A...>());
+  }
+  (std::index_sequence_for<A...>());
 }
 
 }  // namespace fw

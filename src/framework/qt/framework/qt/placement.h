@@ -40,7 +40,7 @@ QPoint KeepWithin(const QRect& area, const QRect& frame);
 // takes, whole on the work area, where the window would cover what is to
 // be typed into.
 BesidePlaces PlaceBeside(const QRect& area, const QRect& caller, QSize frameSize,
-                   const std::vector<Obstacle>& obstacles);
+                         const std::vector<Obstacle>& obstacles);
 
 // The caller's controls in screen coordinates: a single-line field matters
 // most (the user looks up something to type there), then buttons and boxes,

@@ -28,8 +28,8 @@ class ClassBuilder {
   // A method in the class's slot order, visible to introspection. It may be
   // one that T inherits from a base class of its own.
   template <class B, class R, class... A>
-    requires std::is_base_of_v<B, T>
-  ClassBuilder& Method(std::string name, R (B::*method)(A...), std::vector<Attribute> extra = {}) {
+  requires std::is_base_of_v<B, T> ClassBuilder& Method(std::string name, R (B::*method)(A...),
+                                                        std::vector<Attribute> extra = {}) {
     record_.virtualMethods.push_back(name);
     extra.insert(extra.begin(), Attribute{"__Scope", "Public"});
     record_.members.push_back(
@@ -40,8 +40,8 @@ class ClassBuilder {
   // An event of the object itself, handled by one of its methods; an event
   // that the base class does not raise is refused.
   template <class Shape, class B, class R, class... A>
-    requires std::is_base_of_v<B, T> && Event<Shape>::template kTakenBy<R, A...>
-  ClassBuilder& Handles(const Event<Shape>& event, std::string method, R (B::*handler)(A...)) {
+  requires std::is_base_of_v<B, T> && Event<Shape>::template kTakenBy<R, A...> ClassBuilder&
+  Handles(const Event<Shape>& event, std::string method, R (B::*handler)(A...)) {
     record_.events.push_back(EventBinding{record_.base->RaisedEvent(event).name, std::move(method),
                                           MethodSignature<R, A...>(), Bind(handler)});
     return *this;
@@ -50,16 +50,15 @@ class ClassBuilder {
   // A property of the class, read and written through its field (which may
   // be declared in a base class of T).
   template <class B, class V>
-    requires std::is_base_of_v<B, T>
-  ClassBuilder& Property(std::string name, V B::*field) {
-    record_.properties.push_back(PropertyInfo{
-        name, TypeCode<V>(),
-        [field](const Object& o) {
-          return ToValue(static_cast<const B&>(static_cast<const T&>(o)).*field);
-        },
-        [field](Object& o, const Value& v) {
-          static_cast<B&>(static_cast<T&>(o)).*field = FromValue<V>(v);
-        }});
+  requires std::is_base_of_v<B, T> ClassBuilder& Property(std::string name, V B::*field) {
+    record_.properties.push_back(
+        PropertyInfo{name, TypeCode<V>(),
+                     [field](const Object& o) {
+                       return ToValue(static_cast<const B&>(static_cast<const T&>(o)).*field);
+                     },
+                     [field](Object& o, const Value& v) {
+                       static_cast<B&>(static_cast<T&>(o)).*field = FromValue<V>(v);
+                     }});
     return *this;
   }
 
@@ -70,8 +69,7 @@ class ClassBuilder {
   }
 
   template <class B>
-    requires std::is_base_of_v<B, T>
-  ClassBuilder& Exit(void (B::*exit)()) {
+  requires std::is_base_of_v<B, T> ClassBuilder& Exit(void (B::*exit)()) {
     record_.exit = [exit](Object& o) { (static_cast<B&>(static_cast<T&>(o)).*exit)(); };
     return *this;
   }
