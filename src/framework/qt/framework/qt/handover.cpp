@@ -97,6 +97,12 @@ class LeavingGate : public QObject {
   }
 };
 
+void EnableMenuBar(QWidget* frame, bool enabled) {
+  if (auto* menuBar = frame->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+    menuBar->setEnabled(enabled);
+  }
+}
+
 // The toolkit hands a window's input to its widgets from the native window;
 // the menu bar's shortcuts it looks up for the active one.
 void CloseToInput(Leaver& leaver) {
@@ -105,9 +111,7 @@ void CloseToInput(Leaver& leaver) {
     leaver.gate = new LeavingGate(frame);
     native->installEventFilter(leaver.gate);
   }
-  if (auto* menuBar = frame->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly)) {
-    menuBar->setEnabled(false);
-  }
+  EnableMenuBar(frame, false);
   // A button held down as its window leaves is let go: its release goes
   // nowhere.
   for (auto* button : frame->findChildren<QAbstractButton*>()) button->setDown(false);
@@ -115,11 +119,7 @@ void CloseToInput(Leaver& leaver) {
 
 void OpenToInput(Leaver& leaver) {
   delete leaver.gate.data();
-  if (QWidget* frame = leaver.frame) {
-    if (auto* menuBar = frame->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly)) {
-      menuBar->setEnabled(true);
-    }
-  }
+  if (QWidget* frame = leaver.frame) EnableMenuBar(frame, true);
 }
 
 void Go(Leaver& leaver) {
