@@ -76,6 +76,14 @@ bool Guarded(const std::optional<SingleRun::Held>& held) {
   return held && (held->lock >= 0 || held->requests >= 0);
 }
 
+// A crash leaves the socket file, on which nobody listens.
+void CrashedRun(const std::string& key) {
+  std::optional<SingleRun::Held> crashed = SingleRun::Claim(key);
+  ASSERT_TRUE(Guarded(crashed));
+  close(crashed->lock);
+  close(crashed->requests);
+}
+
 // The runtime folder is missing at the first start; the toolkit makes it
 // later, before the second.
 TEST_F(SingleRunTest, SecondStartHandsOverAndEndsWhileTheFirstRuns) {
@@ -99,11 +107,7 @@ TEST_F(SingleRunTest, SecondStartHandsOverAndEndsWhileTheFirstRuns) {
 }
 
 TEST_F(SingleRunTest, CrashedOrHangingRunKeepsNoNewStartFromRunning) {
-  // A crash leaves the socket file, on which nobody listens.
-  std::optional<SingleRun::Held> crashed = SingleRun::Claim(UniqueKey());
-  ASSERT_TRUE(Guarded(crashed));
-  close(crashed->lock);
-  close(crashed->requests);
+  ASSERT_NO_FATAL_FAILURE(CrashedRun(UniqueKey()));
   std::optional<SingleRun::Held> after = SingleRun::Claim(UniqueKey());
   ASSERT_TRUE(Guarded(after));
 
@@ -132,10 +136,7 @@ TEST_F(SingleRunTest, OfStartsRacingExactlyOneRuns) {
     for (int round = 0; round < 100; ++round) {
       std::string key = UniqueKey();
       if (before == std::string("a crash")) {
-        std::optional<SingleRun::Held> crashed = SingleRun::Claim(key);
-        ASSERT_TRUE(Guarded(crashed));
-        close(crashed->lock);
-        close(crashed->requests);
+        ASSERT_NO_FATAL_FAILURE(CrashedRun(key));
       }
       int go[2], told[2], stop[2];
       ASSERT_EQ(pipe(go) | pipe(told) | pipe(stop), 0);

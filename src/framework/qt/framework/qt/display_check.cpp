@@ -52,7 +52,7 @@ void CheckDisplay() {
     xcb_connection_t* connection = xcb_connect(display, nullptr);
     if (xcb_connection_has_error(connection) == 0) {
       checked = connection;
-      continue;
+      return;
     }
     xcb_disconnect(connection);
     if (tries == kTries) {
